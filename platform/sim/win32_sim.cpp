@@ -1,0 +1,458 @@
+// The simulated back end: the Windows services of the transport answered by
+// the world of sim/. Requests complete only while the caller sleeps (or
+// waits in GetOverlappedResult), as on Windows, so the product's polling
+// runs exactly as it would against a real dongle.
+#include "platform/win32_api.h"
+#include "sim/sim_world.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstring>
+#include <thread>
+
+namespace win32 {
+
+namespace {
+
+using sim::Open_handle;
+using sim::Pending_request;
+
+constexpr DWORD ERROR_INVALID_DATA = 13;
+constexpr DWORD ERROR_INVALID_USER_BUFFER = 1784;
+constexpr std::size_t transfer_size = 65;
+
+HMODULE const setupapi_module = reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x5E70));
+
+sim::World& the() { return sim::world(); }
+
+BOOL fail(DWORD error)
+{
+    the().last_error = error;
+    return FALSE;
+}
+
+HANDLE new_handle(Open_handle handle)
+{
+    auto* value = reinterpret_cast<HANDLE>(the().next_handle);
+    the().next_handle += 4;
+    the().handles[value] = std::move(handle);
+    return value;
+}
+
+Open_handle* find(HANDLE handle, Open_handle::Kind kind)
+{
+    auto found = the().handles.find(handle);
+    if (found == the().handles.end() || found->second.kind != kind)
+        return nullptr;
+    return &found->second;
+}
+
+const std::vector<sim::Hid_interface>* list_of(HDEVINFO list)
+{
+    Open_handle* handle = find(list, Open_handle::Kind::device_list);
+    return handle == nullptr ? nullptr : &handle->list;
+}
+
+void finish(OVERLAPPED* overlapped, ULONG_PTR status, ULONG_PTR bytes)
+{
+    overlapped->InternalHigh = bytes;
+    overlapped->Internal = status;
+}
+
+// Hands the oldest report that has arrived to a read request.
+bool deliver(HANDLE read_handle, std::uint8_t* buffer)
+{
+    auto& queue = the().input_queues[read_handle];
+    if (queue.empty() || queue.front().at_ms > the().clock.now_ms)
+        return false;
+    buffer[0] = 0;
+    std::memcpy(buffer + 1, queue.front().report.data(), queue.front().report.size());
+    queue.pop_front();
+    return true;
+}
+
+void complete_pending()
+{
+    auto& pending = the().pending;
+    for (auto it = pending.begin(); it != pending.end();) {
+        if (it->cancelled) {
+            finish(it->overlapped, STATUS_CANCELLED, 0);
+        } else if (the().transfers_never_complete) {
+            ++it;
+            continue;
+        } else if (the().dongle_gone()) {
+            finish(it->overlapped, STATUS_DEVICE_NOT_CONNECTED, 0);
+        } else if (it->reading && deliver(it->handle, it->buffer)) {
+            finish(it->overlapped, STATUS_SUCCESS, transfer_size);
+        } else {
+            ++it;
+            continue;
+        }
+        it = pending.erase(it);
+    }
+}
+
+// Ends the request on `overlapped` at once when it was cancelled; true when
+// it is no longer pending.
+bool settle(OVERLAPPED* overlapped)
+{
+    auto& pending = the().pending;
+    auto it = std::find_if(pending.begin(), pending.end(),
+                           [overlapped](const Pending_request& request) { return request.overlapped == overlapped; });
+    if (it == pending.end())
+        return true;
+    if (!it->cancelled)
+        return false;
+    finish(overlapped, STATUS_CANCELLED, 0);
+    pending.erase(it);
+    return true;
+}
+
+BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count, OVERLAPPED* overlapped,
+                    bool reading)
+{
+    Open_handle* handle = find(file, Open_handle::Kind::file);
+    if (handle == nullptr || (reading ? !handle->reading : !handle->writing))
+        return fail(ERROR_INVALID_HANDLE);
+    if (size != transfer_size)
+        return fail(ERROR_INVALID_PARAMETER);
+    the().calls.push_back(reading ? "ReadFile" : "WriteFile");
+    const sim::Hid_interface& hid = the().interfaces.at(static_cast<std::size_t>(handle->interface));
+    if (hid.is_dongle && the().dongle_gone())
+        return fail(ERROR_DEVICE_NOT_CONNECTED);
+    if (the().refuse_requests)
+        return fail(ERROR_GEN_FAILURE);
+
+    if (!reading) {
+        if (hid.is_dongle)
+            ++the().exchanges;
+        if (the().transfers_never_complete && overlapped != nullptr) {
+            overlapped->Internal = STATUS_PENDING;
+            the().pending.push_back({file, overlapped, buffer, false, false});
+            return fail(ERROR_IO_PENDING);
+        }
+        if (hid.is_dongle && !the().dongle_gone()) {
+            sim::Report request{};
+            std::memcpy(request.data(), buffer + 1, request.size());
+            if (auto reply = the().dongle.answer(request))
+                for (auto& [read_handle, open] : the().handles)
+                    if (open.kind == Open_handle::Kind::file && open.partner == file)
+                        the().input_queues[read_handle].push_back({the().clock.now_ms + the().reply_delay_ms, *reply});
+        }
+        if (count != nullptr)
+            *count = transfer_size;
+        if (overlapped != nullptr)
+            finish(overlapped, STATUS_SUCCESS, transfer_size);
+        the().last_error = ERROR_SUCCESS;
+        return TRUE;
+    }
+
+    std::memset(buffer, 0, size);
+    if (!the().transfers_never_complete && deliver(file, buffer)) {
+        if (count != nullptr)
+            *count = transfer_size;
+        if (overlapped != nullptr)
+            finish(overlapped, STATUS_SUCCESS, transfer_size);
+        the().last_error = ERROR_SUCCESS;
+        return TRUE;
+    }
+    if (overlapped == nullptr)
+        return fail(ERROR_GEN_FAILURE);  // a blocking read would wait for ever
+    overlapped->Internal = STATUS_PENDING;
+    the().pending.push_back({file, overlapped, buffer, true, false});
+    return fail(ERROR_IO_PENDING);
+}
+
+// --- device-setup library ----------------------------------------------
+
+HDEVINFO KVR27_WINAPI get_class_devs(const GUID*, LPCSTR, HWND, DWORD flags)
+{
+    the().calls.push_back("SetupDiGetClassDevsA");
+    if (the().class_list_fails || flags != (DIGCF_PRESENT | DIGCF_DEVICEINTERFACE)) {
+        the().last_error = ERROR_INVALID_PARAMETER;
+        return INVALID_HANDLE_VALUE;
+    }
+    Open_handle list;
+    list.kind = Open_handle::Kind::device_list;
+    for (const sim::Hid_interface& hid : the().interfaces)
+        if (!(hid.is_dongle && the().dongle_gone()))
+            list.list.push_back(hid);
+    the().last_error = ERROR_SUCCESS;
+    return new_handle(std::move(list));
+}
+
+BOOL KVR27_WINAPI enum_device_interfaces(HDEVINFO list, SP_DEVINFO_DATA*, const GUID*, DWORD index,
+                                         SP_DEVICE_INTERFACE_DATA* data)
+{
+    the().calls.push_back("SetupDiEnumDeviceInterfaces " + std::to_string(index));
+    const auto* interfaces = list_of(list);
+    if (interfaces == nullptr)
+        return fail(ERROR_INVALID_HANDLE);
+    if (data == nullptr || data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA))
+        return fail(ERROR_INVALID_USER_BUFFER);
+    if (auto error = the().enumeration_errors.find(index); error != the().enumeration_errors.end())
+        return fail(error->second);
+    if (index >= interfaces->size())
+        return fail(ERROR_NO_MORE_ITEMS);
+    data->Flags = 1;
+    data->Reserved = index;
+    the().last_error = ERROR_SUCCESS;
+    return TRUE;
+}
+
+BOOL KVR27_WINAPI destroy_device_info_list(HDEVINFO list)
+{
+    the().calls.push_back("SetupDiDestroyDeviceInfoList");
+    if (find(list, Open_handle::Kind::device_list) == nullptr)
+        return fail(ERROR_INVALID_HANDLE);
+    the().handles.erase(list);
+    return TRUE;
+}
+
+BOOL KVR27_WINAPI enum_device_info(HDEVINFO list, DWORD index, SP_DEVINFO_DATA* data)
+{
+    const auto* interfaces = list_of(list);
+    if (interfaces == nullptr)
+        return fail(ERROR_INVALID_HANDLE);
+    if (data == nullptr || data->cbSize != sizeof(SP_DEVINFO_DATA))
+        return fail(ERROR_INVALID_USER_BUFFER);
+    if (index >= interfaces->size())
+        return fail(ERROR_NO_MORE_ITEMS);
+    data->DevInst = index;
+    the().last_error = ERROR_SUCCESS;
+    return TRUE;
+}
+
+BOOL KVR27_WINAPI get_device_registry_property(HDEVINFO list, SP_DEVINFO_DATA* devinfo, DWORD property,
+                                               DWORD* type, BYTE* buffer, DWORD size, DWORD* required)
+{
+    const auto* interfaces = list_of(list);
+    if (interfaces == nullptr || devinfo == nullptr || devinfo->DevInst >= interfaces->size())
+        return fail(ERROR_INVALID_PARAMETER);
+    if (property != SPDRP_HARDWAREID)
+        return fail(ERROR_INVALID_DATA);
+    const sim::Hid_interface& hid = (*interfaces)[devinfo->DevInst];
+
+    std::string data;  // REG_MULTI_SZ: entries ended by a zero, then one more
+    for (const std::string& id : hid.hardware_ids)
+        data += id + '\0';
+    data += '\0';
+    if (hid.property_fault == sim::Property_fault::empty)
+        data.clear();
+    if (hid.property_fault == sim::Property_fault::unterminated)
+        data = hid.hardware_ids.at(0);
+
+    if (required != nullptr)
+        *required = static_cast<DWORD>(data.size());
+    if (hid.property_fault == sim::Property_fault::unreadable)
+        return fail(ERROR_INVALID_DATA);
+    if (buffer == nullptr || size < data.size())
+        return fail(ERROR_INSUFFICIENT_BUFFER);
+    if (type != nullptr)
+        *type = REG_MULTI_SZ;
+    std::memcpy(buffer, data.data(), data.size());
+    the().last_error = ERROR_SUCCESS;
+    return TRUE;
+}
+
+BOOL KVR27_WINAPI get_device_interface_detail(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data,
+                                              SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size, DWORD* required,
+                                              SP_DEVINFO_DATA*)
+{
+    const auto* interfaces = list_of(list);
+    if (interfaces == nullptr || data == nullptr || data->Reserved >= interfaces->size())
+        return fail(ERROR_INVALID_PARAMETER);
+    const sim::Hid_interface& hid = (*interfaces)[data->Reserved];
+    const std::size_t needed = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) + hid.path.size() + 1;
+    if (required != nullptr)
+        *required = hid.detail_fault == sim::Detail_fault::too_small ? 2 : static_cast<DWORD>(needed);
+    if (detail == nullptr)
+        return fail(ERROR_INSUFFICIENT_BUFFER);
+    if (detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A))
+        return fail(ERROR_INVALID_USER_BUFFER);
+    if (hid.detail_fault == sim::Detail_fault::read_fails)
+        return fail(ERROR_GEN_FAILURE);
+    if (size < needed)
+        return fail(ERROR_INSUFFICIENT_BUFFER);
+    std::memcpy(detail->DevicePath, hid.path.c_str(), hid.path.size() + 1);
+    the().last_error = ERROR_SUCCESS;
+    return TRUE;
+}
+
+struct Entry_point {
+    const char* name;
+    FARPROC address;
+};
+
+const Entry_point entry_points[] = {
+    {"SetupDiGetClassDevsA", reinterpret_cast<FARPROC>(&get_class_devs)},
+    {"SetupDiEnumDeviceInterfaces", reinterpret_cast<FARPROC>(&enum_device_interfaces)},
+    {"SetupDiDestroyDeviceInfoList", reinterpret_cast<FARPROC>(&destroy_device_info_list)},
+    {"SetupDiEnumDeviceInfo", reinterpret_cast<FARPROC>(&enum_device_info)},
+    {"SetupDiGetDeviceRegistryPropertyA", reinterpret_cast<FARPROC>(&get_device_registry_property)},
+    {"SetupDiGetDeviceInterfaceDetailA", reinterpret_cast<FARPROC>(&get_device_interface_detail)},
+};
+
+}  // namespace
+
+HMODULE LoadLibraryA(LPCSTR file_name)
+{
+    the().calls.push_back(std::string("LoadLibraryA ") + file_name);
+    if (!the().setupapi_present || std::strcmp(file_name, "setupapi.dll") != 0) {
+        the().last_error = ERROR_FILE_NOT_FOUND;
+        return nullptr;
+    }
+    ++the().libraries_loaded;
+    return setupapi_module;
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR name)
+{
+    ++the().lookups[name];
+    if (module != setupapi_module || the().missing_entry_points.count(name) != 0) {
+        the().last_error = 127;  // ERROR_PROC_NOT_FOUND
+        return nullptr;
+    }
+    for (const Entry_point& entry : entry_points)
+        if (std::strcmp(entry.name, name) == 0)
+            return entry.address;
+    the().last_error = 127;
+    return nullptr;
+}
+
+BOOL FreeLibrary(HMODULE module)
+{
+    if (module != setupapi_module)
+        return fail(ERROR_INVALID_HANDLE);
+    ++the().libraries_freed;
+    return TRUE;
+}
+
+HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD, SECURITY_ATTRIBUTES*, DWORD, DWORD flags, HANDLE)
+{
+    const bool writing = (access & GENERIC_WRITE) != 0;
+    const bool reading = (access & GENERIC_READ) != 0;
+    the().calls.push_back(std::string("CreateFileA ") + (writing ? "write " : "read ") + file_name);
+    for (std::size_t i = 0; i < the().interfaces.size(); ++i) {
+        const sim::Hid_interface& hid = the().interfaces[i];
+        if (hid.path != file_name)
+            continue;
+        if (hid.is_dongle && the().dongle_gone())
+            break;
+        if ((writing && hid.write_open_fails) || (reading && hid.read_open_fails)) {
+            the().last_error = ERROR_ACCESS_DENIED;
+            return INVALID_HANDLE_VALUE;
+        }
+        Open_handle file;
+        file.interface = static_cast<int>(i);
+        file.writing = writing;
+        file.reading = reading;
+        file.flags = flags;
+        if (reading) {
+            // A read handle hears the replies to the write handle opened
+            // right before it on the same interface: one channel's pair.
+            HANDLE latest_write = nullptr;
+            for (const auto& [handle, open] : the().handles)
+                if (open.kind == Open_handle::Kind::file && open.interface == file.interface && open.writing &&
+                    (latest_write == nullptr || handle > latest_write))
+                    latest_write = handle;
+            const bool taken = std::any_of(the().handles.begin(), the().handles.end(),
+                                           [latest_write](const auto& entry) { return entry.second.partner == latest_write; });
+            if (latest_write != nullptr && !taken)
+                file.partner = latest_write;
+        }
+        the().last_error = ERROR_SUCCESS;
+        return new_handle(std::move(file));
+    }
+    the().last_error = ERROR_FILE_NOT_FOUND;
+    return INVALID_HANDLE_VALUE;
+}
+
+DWORD GetLastError()
+{
+    return the().last_error;
+}
+
+HANDLE CreateEventA(SECURITY_ATTRIBUTES*, BOOL, BOOL, LPCSTR)
+{
+    Open_handle event;
+    event.kind = Open_handle::Kind::event;
+    return new_handle(std::move(event));
+}
+
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes_to_write, DWORD* bytes_written, OVERLAPPED* overlapped)
+{
+    return begin_transfer(file, static_cast<std::uint8_t*>(const_cast<void*>(buffer)), bytes_to_write, bytes_written,
+                          overlapped, false);
+}
+
+BOOL ReadFile(HANDLE file, void* buffer, DWORD bytes_to_read, DWORD* bytes_read, OVERLAPPED* overlapped)
+{
+    return begin_transfer(file, static_cast<std::uint8_t*>(buffer), bytes_to_read, bytes_read, overlapped, true);
+}
+
+BOOL GetOverlappedResult(HANDLE, OVERLAPPED* overlapped, DWORD* bytes_transferred, BOOL wait)
+{
+    the().calls.push_back(wait ? "GetOverlappedResult wait" : "GetOverlappedResult");
+    if (!settle(overlapped)) {
+        // A request that never ends would block a waiting caller for ever;
+        // the world records it instead of hanging the test.
+        if (wait)
+            the().calls.push_back("hang");
+        return fail(ERROR_IO_INCOMPLETE);
+    }
+    if (bytes_transferred != nullptr)
+        *bytes_transferred = static_cast<DWORD>(overlapped->InternalHigh);
+    if (overlapped->Internal == STATUS_SUCCESS)
+        return TRUE;
+    return fail(overlapped->Internal == STATUS_CANCELLED ? ERROR_OPERATION_ABORTED : ERROR_DEVICE_NOT_CONNECTED);
+}
+
+BOOL CancelIo(HANDLE file)
+{
+    the().calls.push_back("CancelIo");
+    if (find(file, Open_handle::Kind::file) == nullptr)
+        return fail(ERROR_INVALID_HANDLE);
+    // Like the system, the cancellation ends the request a little later,
+    // not inside this call.
+    for (Pending_request& request : the().pending)
+        if (request.handle == file)
+            request.cancelled = true;
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE object)
+{
+    auto found = the().handles.find(object);
+    if (found == the().handles.end())
+        return fail(ERROR_INVALID_HANDLE);
+    the().calls.push_back(found->second.kind == Open_handle::Kind::event ? "CloseHandle event" : "CloseHandle file");
+    auto& pending = the().pending;
+    for (auto it = pending.begin(); it != pending.end();) {
+        if (it->handle == object) {
+            finish(it->overlapped, STATUS_CANCELLED, 0);
+            it = pending.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto& [handle, open] : the().handles)
+        if (open.partner == object)
+            open.partner = nullptr;
+    the().input_queues.erase(object);
+    the().handles.erase(found);
+    return TRUE;
+}
+
+void Sleep(DWORD milliseconds)
+{
+    sim::Clock& clock = the().clock;
+    clock.sleeps.push_back(milliseconds);
+    if (clock.real)
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    clock.now_ms += milliseconds;
+    complete_pending();
+}
+
+}  // namespace win32

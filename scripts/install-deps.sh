@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the project needs to build, test and run.
+# Run as root. Safe to run again: installed packages are left alone.
+set -euo pipefail
+
+packages=(
+    # build and tests
+    cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
+    # the window
+    qt6-base-dev fonts-dejavu-core
+    # screenshots under a virtual X server
+    xvfb xauth x11-apps imagemagick
+    # the Windows build, tested under Wine
+    g++-mingw-w64-x86-64-posix wine64 wine
+    # the kernel-level test with a virtual dongle
+    qemu-system-x86 busybox-static cpio gzip
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "install-deps: missing packages (run as root): ${missing[*]}" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

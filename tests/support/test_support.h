@@ -1,0 +1,53 @@
+// Shared fixtures of the tests: a fresh simulated world on the virtual
+// clock, a scratch working directory for the diagnostic log, and a capture
+// of the process's standard output.
+#pragma once
+
+#include "sim/sim_world.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+// Runs the test in an empty directory of its own, so "msp430_log.txt" is
+// the test's alone.
+class Scratch_directory {
+public:
+    Scratch_directory();
+    ~Scratch_directory();
+    std::filesystem::path path() const { return directory; }
+
+private:
+    std::filesystem::path previous;
+    std::filesystem::path directory;
+};
+
+// Captures what is written to file descriptor 1 while it lives.
+class Stdout_capture {
+public:
+    Stdout_capture();
+    ~Stdout_capture();
+    std::string text();  // everything captured so far
+
+private:
+    int saved_fd = -1;
+    std::filesystem::path file;
+};
+
+std::string read_file(const std::filesystem::path& path);
+// The diagnostic log's lines, each without its line end.
+std::vector<std::string> log_lines();
+
+// A test on the simulated line: fresh world, virtual clock, own directory.
+class Sim_test : public ::testing::Test {
+protected:
+    Sim_test() : world(sim::reset_world()) {}
+    sim::World& world;
+    Scratch_directory scratch;
+};
+
+}  // namespace test_support
