@@ -74,6 +74,14 @@ Reply_fault Dongle::take_fault(std::deque<Reply_fault>& queue, Reply_fault stand
 std::optional<Report> Dongle::answer(const Report& request)
 {
     requests.push_back(request);
+    std::optional<Report> reply = respond(request);
+    if (reply)
+        replies.push_back(*reply);
+    return reply;
+}
+
+std::optional<Report> Dongle::respond(const Report& request)
+{
     const Reply_fault exchange_fault = take_fault(next_faults, Reply_fault::none);
     if (exchange_fault == Reply_fault::no_report)
         return std::nullopt;

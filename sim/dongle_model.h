@@ -61,6 +61,7 @@ struct Dongle {
     std::vector<Detector> detectors;
     std::deque<Reply_fault> next_faults;  // one per report, any request
     std::vector<Report> requests;         // every report received
+    std::vector<Report> replies;          // every report sent back
     std::vector<int> mode_commands;       // modes set, in order
 
     Detector& add_detector(int address);
@@ -68,6 +69,7 @@ struct Dongle {
     std::optional<Report> answer(const Report& request);
 
 private:
+    std::optional<Report> respond(const Report& request);
     std::optional<Report> answer_frame(const Report& request, Reply_fault exchange_fault);
     static Reply_fault take_fault(std::deque<Reply_fault>& queue, Reply_fault standing);
 };

@@ -68,8 +68,7 @@ Hid_interface& World::add_interface(Hid_interface hid)
 
 bool World::dongle_gone() const
 {
-    // `exchanges` already counts the exchange in progress.
-    return unplugged_from_exchange >= 0 && exchanges > unplugged_from_exchange;
+    return unplugged_from_exchange >= 0 && exchanges >= unplugged_from_exchange;
 }
 
 namespace {
