@@ -27,9 +27,10 @@ Dynamic_DLL_load::~Dynamic_DLL_load()
 template <typename Entry, typename... Args>
 auto Dynamic_DLL_load::call(const char* name, Args... args) -> decltype(Entry{}(args...))
 {
-    // Looked up afresh every time: no address outlives the call.
-    win32::FARPROC entry = load_failed ? nullptr : win32::GetProcAddress(module, name);
-    if (entry == nullptr) {
+    // Looked up afresh every time: no address outlives the call. A library
+    // that never loaded makes every call fail, whatever the lookup says.
+    win32::FARPROC entry = win32::GetProcAddress(module, name);
+    if (entry == nullptr || load_failed) {
         entry_missing = true;
         return {};
     }
@@ -47,8 +48,8 @@ win32::BOOL Dynamic_DLL_load::enum_device_interfaces(win32::HDEVINFO list, win32
                                                      const win32::GUID* interface_class, win32::DWORD member_index,
                                                      win32::SP_DEVICE_INTERFACE_DATA* interface_data)
 {
-    return call<win32::SetupDiEnumDeviceInterfaces_fn>("SetupDiEnumDeviceInterfaces", list, devinfo,
-                                                       interface_class, member_index, interface_data);
+    return call<win32::SetupDiEnumDeviceInterfaces_fn>("SetupDiEnumDeviceInterfaces", list, devinfo, interface_class,
+                                                       member_index, interface_data);
 }
 
 win32::BOOL Dynamic_DLL_load::destroy_device_info_list(win32::HDEVINFO list)
@@ -78,7 +79,6 @@ win32::BOOL Dynamic_DLL_load::get_device_interface_detail(win32::HDEVINFO list,
                                                           win32::DWORD detail_size, win32::DWORD* required_size,
                                                           win32::SP_DEVINFO_DATA* devinfo)
 {
-    return call<win32::SetupDiGetDeviceInterfaceDetailA_fn>("SetupDiGetDeviceInterfaceDetailA", list,
-                                                            interface_data, detail, detail_size, required_size,
-                                                            devinfo);
+    return call<win32::SetupDiGetDeviceInterfaceDetailA_fn>("SetupDiGetDeviceInterfaceDetailA", list, interface_data,
+                                                            detail, detail_size, required_size, devinfo);
 }

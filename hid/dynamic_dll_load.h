@@ -8,7 +8,7 @@ class Dynamic_DLL_load {
 public:
     win32::HMODULE module;
     bool load_failed;
-    bool entry_missing;  // status of the latest wrapper call
+    bool entry_missing; // status of the latest wrapper call
 
     Dynamic_DLL_load();
     ~Dynamic_DLL_load();
@@ -23,15 +23,12 @@ public:
     win32::BOOL destroy_device_info_list(win32::HDEVINFO list);
     win32::BOOL enum_device_info(win32::HDEVINFO list, win32::DWORD member_index, win32::SP_DEVINFO_DATA* devinfo);
     win32::BOOL get_device_registry_property(win32::HDEVINFO list, win32::SP_DEVINFO_DATA* devinfo,
-                                             win32::DWORD property, win32::DWORD* registry_type,
-                                             win32::BYTE* buffer, win32::DWORD buffer_size,
-                                             win32::DWORD* required_size);
+                                             win32::DWORD property, win32::DWORD* registry_type, win32::BYTE* buffer,
+                                             win32::DWORD buffer_size, win32::DWORD* required_size);
     win32::BOOL get_device_interface_detail(win32::HDEVINFO list, win32::SP_DEVICE_INTERFACE_DATA* interface_data,
-                                            win32::SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail,
-                                            win32::DWORD detail_size, win32::DWORD* required_size,
-                                            win32::SP_DEVINFO_DATA* devinfo);
+                                            win32::SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, win32::DWORD detail_size,
+                                            win32::DWORD* required_size, win32::SP_DEVINFO_DATA* devinfo);
 
 private:
-    template <typename Entry, typename... Args>
-    auto call(const char* name, Args... args) -> decltype(Entry{}(args...));
+    template <typename Entry, typename... Args> auto call(const char* name, Args... args) -> decltype(Entry{}(args...));
 };

@@ -20,7 +20,7 @@ void message(const std::string& text)
     write_log("HID: " + text);
 }
 
-}  // namespace
+} // namespace
 
 HID_communication::HID_communication()
 {

@@ -13,12 +13,12 @@
 class HID_device {
 public:
     static constexpr int report_size = 64;
-    static constexpr int transfer_size = report_size + 1;  // report ID byte first
+    static constexpr int transfer_size = report_size + 1; // report ID byte first
 
     std::unique_ptr<Dynamic_DLL_load> dll;
     win32::HDEVINFO device_info_set;
     std::unique_ptr<win32::SP_DEVICE_INTERFACE_DATA> interface_data;
-    std::unique_ptr<unsigned char[]> detail_data;  // SP_DEVICE_INTERFACE_DETAIL_DATA_A block
+    std::unique_ptr<unsigned char[]> detail_data; // SP_DEVICE_INTERFACE_DETAIL_DATA_A block
     win32::SP_DEVINFO_DATA devinfo_data;
     std::uint32_t interface_index;
     std::uint32_t detail_size;
@@ -38,6 +38,9 @@ public:
     std::string search_string;
     std::string device_id;
     bool found;
+    // How many texts the steps have handed to `trace`; the texts themselves
+    // go nowhere, this count is all that is left of them.
+    std::uint32_t traced_lines = 0;
 
     HID_device();
     ~HID_device();

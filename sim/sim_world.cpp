@@ -68,7 +68,8 @@ Hid_interface& World::add_interface(Hid_interface hid)
 
 bool World::dongle_gone() const
 {
-    return unplugged_from_exchange >= 0 && exchanges >= unplugged_from_exchange;
+    // `exchanges` already counts the exchange in progress.
+    return unplugged_from_exchange >= 0 && exchanges > unplugged_from_exchange;
 }
 
 namespace {

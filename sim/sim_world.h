@@ -78,14 +78,21 @@ struct World {
     std::map<win32::DWORD, win32::DWORD> enumeration_errors;  // interface index -> error code
 
     // Dongle faults.
-    int unplugged_from_exchange = -1;  // exchange number (0-based) from which the dongle is gone
-    bool refuse_requests = false;      // every transfer refused at once
-    std::deque<bool> refused_writes;   // one per write to the dongle, in order: true refuses that write at once
+    // The dongle is pulled out just before exchange number N (0-based): the
+    // exchanges before it work, that one and every later one fail, and the
+    // dongle is no longer listed or opened. -1: never.
+    int unplugged_from_exchange = -1;
+    bool refuse_requests = false;  // every transfer refused at once
+    std::deque<bool> refused_writes;  // one per write to the dongle, in order: true refuses that write at once
     bool transfers_never_complete = false;
+    // Nonzero: every overlapped transfer is taken, then ends with this
+    // NTSTATUS while the caller sleeps (e.g. STATUS_DEVICE_NOT_CONNECTED).
+    win32::ULONG_PTR transfer_end_status = 0;
     std::uint64_t reply_delay_ms = 0;
+    std::uint8_t input_report_id = 0;  // ID byte the system puts before each report it delivers
 
     // Bookkeeping a test reads.
-    int exchanges = 0;  // reports written to the dongle
+    int exchanges = 0;  // reports the tool tried to send to the dongle
     int libraries_loaded = 0;
     int libraries_freed = 0;
     std::map<std::string, int> lookups;  // GetProcAddress calls by name

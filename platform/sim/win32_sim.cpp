@@ -66,7 +66,7 @@ bool deliver(HANDLE read_handle, std::uint8_t* buffer)
     auto& queue = the().input_queues[read_handle];
     if (queue.empty() || queue.front().at_ms > the().clock.now_ms)
         return false;
-    buffer[0] = 0;
+    buffer[0] = the().input_report_id;
     std::memcpy(buffer + 1, queue.front().report.data(), queue.front().report.size());
     queue.pop_front();
     return true;
@@ -83,6 +83,8 @@ void complete_pending()
             continue;
         } else if (the().dongle_gone()) {
             finish(it->overlapped, STATUS_DEVICE_NOT_CONNECTED, 0);
+        } else if (the().transfer_end_status != STATUS_SUCCESS) {
+            finish(it->overlapped, the().transfer_end_status, 0);
         } else if (it->reading && deliver(it->handle, it->buffer)) {
             finish(it->overlapped, STATUS_SUCCESS, transfer_size);
         } else {
@@ -118,7 +120,13 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
     if (size != transfer_size)
         return fail(ERROR_INVALID_PARAMETER);
     the().calls.push_back(reading ? "ReadFile" : "WriteFile");
+    // The dongle has no numbered reports: the HID class driver refuses an
+    // output report whose ID byte is not 0.
+    if (!reading && buffer[0] != 0)
+        return fail(ERROR_INVALID_PARAMETER);
     const sim::Hid_interface& hid = the().interfaces.at(static_cast<std::size_t>(handle->interface));
+    if (!reading && hid.is_dongle)
+        ++the().exchanges;
     if (hid.is_dongle && the().dongle_gone())
         return fail(ERROR_DEVICE_NOT_CONNECTED);
     if (the().refuse_requests)
@@ -129,15 +137,13 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
         if (refused)
             return fail(ERROR_GEN_FAILURE);
     }
+    if (overlapped != nullptr && (the().transfers_never_complete || the().transfer_end_status != STATUS_SUCCESS)) {
+        overlapped->Internal = STATUS_PENDING;
+        the().pending.push_back({file, overlapped, buffer, reading, false});
+        return fail(ERROR_IO_PENDING);
+    }
 
     if (!reading) {
-        if (hid.is_dongle)
-            ++the().exchanges;
-        if (the().transfers_never_complete && overlapped != nullptr) {
-            overlapped->Internal = STATUS_PENDING;
-            the().pending.push_back({file, overlapped, buffer, false, false});
-            return fail(ERROR_IO_PENDING);
-        }
         if (hid.is_dongle && !the().dongle_gone()) {
             sim::Report request{};
             std::memcpy(request.data(), buffer + 1, request.size());
@@ -154,8 +160,9 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
         return TRUE;
     }
 
-    std::memset(buffer, 0, size);
-    if (!the().transfers_never_complete && deliver(file, buffer)) {
+    // Like the system, a read that gets nothing leaves the caller's buffer
+    // as it was.
+    if (deliver(file, buffer)) {
         if (count != nullptr)
             *count = transfer_size;
         if (overlapped != nullptr)
@@ -218,6 +225,7 @@ BOOL KVR27_WINAPI destroy_device_info_list(HDEVINFO list)
 
 BOOL KVR27_WINAPI enum_device_info(HDEVINFO list, DWORD index, SP_DEVINFO_DATA* data)
 {
+    the().calls.push_back("SetupDiEnumDeviceInfo " + std::to_string(index));
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr)
         return fail(ERROR_INVALID_HANDLE);
@@ -233,6 +241,8 @@ BOOL KVR27_WINAPI enum_device_info(HDEVINFO list, DWORD index, SP_DEVINFO_DATA* 
 BOOL KVR27_WINAPI get_device_registry_property(HDEVINFO list, SP_DEVINFO_DATA* devinfo, DWORD property,
                                                DWORD* type, BYTE* buffer, DWORD size, DWORD* required)
 {
+    the().calls.push_back(buffer == nullptr ? "SetupDiGetDeviceRegistryPropertyA size"
+                                            : "SetupDiGetDeviceRegistryPropertyA");
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr || devinfo == nullptr || devinfo->DevInst >= interfaces->size())
         return fail(ERROR_INVALID_PARAMETER);
@@ -266,6 +276,8 @@ BOOL KVR27_WINAPI get_device_interface_detail(HDEVINFO list, SP_DEVICE_INTERFACE
                                               SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size, DWORD* required,
                                               SP_DEVINFO_DATA*)
 {
+    the().calls.push_back(detail == nullptr ? "SetupDiGetDeviceInterfaceDetailA size"
+                                            : "SetupDiGetDeviceInterfaceDetailA");
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr || data == nullptr || data->Reserved >= interfaces->size())
         return fail(ERROR_INVALID_PARAMETER);

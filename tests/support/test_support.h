@@ -31,11 +31,24 @@ class Stdout_capture {
 public:
     Stdout_capture();
     ~Stdout_capture();
-    std::string text();  // everything captured so far
+    std::string text(); // everything captured so far
 
 private:
     int saved_fd = -1;
     std::filesystem::path file;
+};
+
+// Makes the current directory unwritable while it lives, also for a test
+// that runs as root (which ignores permission bits otherwise).
+class Unwritable_current_directory {
+public:
+    Unwritable_current_directory();
+    ~Unwritable_current_directory();
+    Unwritable_current_directory(const Unwritable_current_directory&) = delete;
+    Unwritable_current_directory& operator=(const Unwritable_current_directory&) = delete;
+
+private:
+    int previous_fsuid = -1;
 };
 
 std::string read_file(const std::filesystem::path& path);
@@ -50,4 +63,4 @@ protected:
     Scratch_directory scratch;
 };
 
-}  // namespace test_support
+} // namespace test_support
