@@ -122,7 +122,7 @@ void set_up_demo_line(World& world)
     dongle.add_detector(2).words(120, 520, 1000, 300, 21, 23);   // medium: 45%
     dongle.add_detector(4).words(90, 490, 1000, 400, 22, 22);    // needs cleaning: 77%
     dongle.add_detector(7).words(110, 510, 1000, 950, 20, 21);   // saturated
-    dongle.add_detector(9).words(0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF); // calibration memory erased
+    dongle.add_detector(9).words(0xFFFF, 0xFFFF, 0xFFFF, 140, 22, 23); // calibration memory erased: no level
     dongle.add_detector(12).words(100, 600, 450, 160, 23, 24);  // recalibrated: URc used, 17%
     dongle.current_in_mode = {0, 40, 120};
 }

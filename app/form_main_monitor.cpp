@@ -1,0 +1,62 @@
+// The dongle monitor: every tick, while "Timer" is ticked, opens the dongle,
+// asks the selected detector for its information block and shows both
+// results with a lamp. A red lamp changes visibility at every tick, so it
+// blinks.
+#include "app/form_main.h"
+
+#include "app/colours.h"
+#include "app/shape_widget.h"
+#include "app/window_texts.h"
+#include "protocol/msp430_bootloader.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+#include <cstdint>
+
+namespace {
+
+void show_state(QLabel* caption, const char* state, Shape_widget* lamp, std::uint32_t colour)
+{
+    caption->setText(QString::fromUtf8(state));
+    QPalette palette = caption->palette();
+    palette.setColor(QPalette::WindowText, colour_from_bgr(colour));
+    caption->setPalette(palette);
+    lamp->set_colour(colour);
+    if (colour == colour::green)
+        lamp->setHidden(false);
+    else
+        lamp->setHidden(!lamp->isHidden());
+}
+
+// Clears the flag however the tick ends.
+struct Busy_hold {
+    bool& flag;
+    explicit Busy_hold(bool& busy) : flag(busy) { flag = true; }
+    ~Busy_hold() { flag = false; }
+    Busy_hold(const Busy_hold&) = delete;
+    Busy_hold& operator=(const Busy_hold&) = delete;
+};
+
+} // namespace
+
+void TForm_main::Timer_dongleTimer(QObject*)
+{
+    if (!CheckBox_timer->isChecked())
+        return;
+    Busy_hold hold(busy);
+    MSP430_bootloader detector(cl_value());
+    detector.address = selected_address();
+    if (detector.connect("B")) {
+        show_state(Label_dev_state, text::dongle_connected, Shape_dongle, colour::green);
+        std::int32_t info_byte = 0;
+        std::int32_t info_word = 0;
+        if (detector.get_info(info_byte, info_word) == ok && info_byte != 0 && info_word != 0)
+            show_state(Label_kvr_info, text::detector_connected, Shape_kvr, colour::green);
+        else
+            show_state(Label_kvr_info, text::detector_not_connected, Shape_kvr, colour::red);
+    } else {
+        show_state(Label_dev_state, text::dongle_not_connected, Shape_dongle, colour::red);
+        show_state(Label_kvr_info, text::detector_not_connected, Shape_kvr, colour::red);
+    }
+}

@@ -1,0 +1,102 @@
+// "Odczytaj" on the "Solo" tab: one detector's words and its contamination
+// level. The monitor is held off for the whole reading, so the two never
+// hold channels on the dongle at the same time.
+#include "app/form_main.h"
+
+#include "app/detector_state.h"
+#include "app/read_sequence.h"
+#include "app/window_texts.h"
+#include "protocol/msp430_bootloader.h"
+#include "protocol/pause.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr unsigned busy_wait_ms = 1;
+
+// Gives the button and the monitor back on every way out of the handler.
+struct Reading_hold {
+    QPushButton* button;
+    QTimer* timer;
+    bool timer_was_enabled;
+    ~Reading_hold()
+    {
+        button->setEnabled(true);
+        if (timer_was_enabled)
+            timer->start();
+        else
+            timer->stop();
+    }
+};
+
+} // namespace
+
+Solo_rating TForm_main::solo_contamination()
+{
+    const Solo_rating rating = rate_solo_words(last_reading);
+    if (rating.kind == Solo_rating::Kind::saturated)
+        ProgressBar_solo_dust->setValue(ProgressBar_solo_dust->maximum());
+    return rating;
+}
+
+void TForm_main::Button_read_kvr27Click(QObject*)
+{
+    const Reading_hold hold{Button_read_kvr27, Timer_dongle, Timer_dongle->isActive()};
+    Timer_dongle->stop();
+    while (busy) {
+        pause_ms(busy_wait_ms);
+        QCoreApplication::processEvents();
+    }
+    Button_read_kvr27->setEnabled(false);
+    QCoreApplication::processEvents();
+
+    MSP430_bootloader detector(cl_value());
+    detector.address = selected_address();
+    if (!detector.connect("B")) {
+        show_message(text::dongle_missing);
+        return;
+    }
+    std::int32_t info_byte = 0;
+    std::int32_t info_word = 0;
+    if (detector.get_info(info_byte, info_word) != ok || info_byte == 0 || info_word == 0) {
+        show_message(text::detector_silent);
+        return;
+    }
+    last_reading.u0 = 0;
+    last_reading.ur = 0;
+    last_reading.urc = 0;
+    last_reading.u = 0;
+
+    const bool all_read = read_detector_values(detector);
+    Solo_rating rating{Solo_rating::Kind::level, 0};
+    if (!all_read) {
+        show_message(text::data_incomplete);
+    } else {
+        rating = solo_contamination();
+        if (rating.kind == Solo_rating::Kind::saturated) {
+            Label_dust->setText(QStringLiteral("100%"));
+        } else if (rating.kind == Solo_rating::Kind::level) {
+            // The bar shows 0 to 100; the label shows the level as computed.
+            ProgressBar_solo_dust->setValue(
+                std::clamp(rating.percent, ProgressBar_solo_dust->minimum(), ProgressBar_solo_dust->maximum()));
+            Label_dust->setText(QString::asprintf("%i%%", rating.percent));
+        }
+    }
+    Edit_u0->setText(QString::number(last_reading.u0));
+    Edit_ur->setText(QString::number(last_reading.ur));
+    Edit_urc->setText(QString::number(last_reading.urc));
+    Edit_u->setText(QString::number(last_reading.u));
+    // Shown after the edits, so the words that cannot be rated stand in
+    // them while the message is read.
+    if (all_read && rating.kind == Solo_rating::Kind::undetermined)
+        show_message(text::level_undetermined);
+}

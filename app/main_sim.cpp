@@ -1,0 +1,12 @@
+// kvr27dust32-sim: the tool on the simulated demo line, at the speed of the
+// real clock, so every tab can be tried without a dongle.
+#include "app/run_tool.h"
+#include "sim/sim_world.h"
+
+int main(int argc, char** argv)
+{
+    sim::World& world = sim::reset_world();
+    sim::set_up_demo_line(world);
+    world.clock.real = true;
+    return run_tool(argc, argv);
+}

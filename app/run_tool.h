@@ -1,0 +1,7 @@
+// The program's start: the toolkit's application object, the one window,
+// and the message loop until the window is closed.
+#pragma once
+
+// `before_loop`, when given, runs once the window is shown and before the
+// message loop starts.
+int run_tool(int argc, char** argv, void (*before_loop)() = nullptr);

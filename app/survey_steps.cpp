@@ -1,0 +1,66 @@
+#include "app/survey_steps.h"
+
+#include "app/detector_state.h"
+#include "app/read_sequence.h"
+#include "protocol/msp430_bootloader.h"
+#include "protocol/pause.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr int wake_address = 255;
+constexpr unsigned after_wake_ms = 100;
+const char* const device_b = "B";
+
+} // namespace
+
+bool ping_detectors(int cl)
+{
+    MSP430_bootloader detector(cl);
+    detector.address = wake_address;
+    if (!detector.connect(device_b))
+        return false;
+    std::int32_t info_byte = 0;
+    std::int32_t info_word = 0;
+    detector.get_info(info_byte, info_word);
+    return true;
+}
+
+bool detector_present(int cl, int address)
+{
+    MSP430_bootloader detector(cl);
+    detector.address = address;
+    if (!detector.connect(device_b))
+        return false;
+    std::int32_t info_byte = 0;
+    std::int32_t info_word = 0;
+    return detector.get_info(info_byte, info_word) == ok && info_byte != 0 && info_word != 0;
+}
+
+KVR27_dust_data read_detector_record(int cl, int address)
+{
+    MSP430_bootloader detector(cl);
+    detector.address = address;
+    if (!detector.connect(device_b) || !read_detector_values(detector))
+        return absent_record();
+    KVR27_dust_data record{};
+    record.present = true;
+    record.u0 = last_reading.u0;
+    record.ur = last_reading.ur;
+    record.urc = last_reading.urc;
+    record.u = last_reading.u;
+    record.t1 = last_reading.t1;
+    record.t2 = last_reading.t2;
+    record.compute_contamination();
+    return record;
+}
+
+KVR27_dust_data survey_address(int cl, int address)
+{
+    ping_detectors(cl);
+    pause_ms(after_wake_ms);
+    if (detector_present(cl, address))
+        return read_detector_record(cl, address);
+    return absent_record();
+}

@@ -1,0 +1,18 @@
+// The survey's steps for one address. Each creates, connects and destroys
+// its own detector object with the given CL value, so no channel stays open
+// between the steps.
+#pragma once
+
+#include "app/kvr27_dust_data.h"
+
+// Wakes the line with an information request to address 255; false when
+// the dongle could not be opened.
+bool ping_detectors(int cl);
+// True when the detector at `address` answers the information request with
+// non-zero values.
+bool detector_present(int cl, int address);
+// Reads and rates the detector at `address`; absent when it cannot be read.
+KVR27_dust_data read_detector_record(int cl, int address);
+// One address of the survey: wake the line, pause, then the record of the
+// detector there, or an absent record.
+KVR27_dust_data survey_address(int cl, int address);

@@ -1,0 +1,149 @@
+#include "app/colours.h"
+#include "app/detector_state.h"
+#include "app/shape_widget.h"
+#include "tests/app/window_fixture.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QTableWidget>
+
+#include <vector>
+
+namespace {
+
+class Survey : public Window_test {
+protected:
+    QTableWidget* grid() { return control<QTableWidget>("Grid"); }
+    // A row as the grid shows it, row 1 for address 0.
+    QStringList row_texts(int row)
+    {
+        QStringList texts;
+        for (int column = 0; column < grid()->columnCount(); ++column)
+            texts << grid()->item(row - 1, column)->text();
+        return texts;
+    }
+    int shown_columns()
+    {
+        int shown = 0;
+        for (int column = 0; column < grid()->columnCount(); ++column)
+            shown += grid()->isColumnHidden(column) ? 0 : 1;
+        return shown;
+    }
+    const KVR27_dust_data& record(int address) { return detector_table[static_cast<std::size_t>(address)]; }
+};
+
+TEST_F(Survey, WithoutDongleStopsAfterTheStartRunAndLeavesTheGrid)
+{
+    click("Button2");
+    EXPECT_EQ(messages, (QStringList{"pic connection error", dongle_message}));
+    EXPECT_EQ(control<QProgressBar>("ProgressBar_step")->value(), 0);
+    EXPECT_TRUE(grid()->horizontalHeaderItem(0)->text().isEmpty());
+    EXPECT_EQ(row_texts(1), QStringList(9, QString()));
+    EXPECT_EQ(record(0).u0, -1);
+    EXPECT_EQ(record(0).colour, colour::silver);
+    EXPECT_EQ(shown_columns(), 9);
+}
+
+TEST_F(Survey, EmptyLineIsAllAbsentAndEndsInModeZero)
+{
+    plug_dongle();
+    click("Button2");
+
+    EXPECT_TRUE(messages.isEmpty());
+    const std::vector<int> modes = {0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(world.dongle.mode_commands, modes);
+    for (int row = 1; row <= 32; ++row) {
+        EXPECT_EQ(row_texts(row).mid(0, 3), (QStringList{QString::number(row - 1), "nieobecna", ""})) << row;
+        EXPECT_FALSE(record(row - 1).present);
+        EXPECT_EQ(record(row - 1).colour, colour::silver);
+    }
+    EXPECT_EQ(grid()->horizontalHeaderItem(2)->text(), QStringLiteral("zabrudzenie"));
+    EXPECT_EQ(shown_columns(), 3);
+    EXPECT_EQ(control<QProgressBar>("ProgressBar_step")->value(), 0);
+
+    // Two wake-up pauses and one pause per address, beside the transfers'.
+    EXPECT_EQ(world.clock.count(500), 2u);
+    EXPECT_GE(world.clock.count(100), 32u);
+    EXPECT_GE(world.clock.slept_ms(), 1000u + 32u * 100u);
+    EXPECT_EQ(world.open_handles(), 0);
+}
+
+TEST_F(Survey, MixedLineRatesEachDetectorAndGoesOnPastAnUnratableOne)
+{
+    plug_dongle();
+    add_detector(1).words(100, 500, 1000, 150, 20, 21);  // 12%
+    add_detector(5).words(100, 500, 300, 901, 21, 22);   // saturated
+    add_detector(9).words(0xFFFF, 0xFFFF, 0xFFFF, 140);  // erased calibration
+    add_detector(20).words(120, 520, 1000, 300, 22, 23); // 45%
+    add_detector(31).words(100, 500, 300, 250, 23, 24);  // URc used: 75%
+    click("Button2");
+    EXPECT_TRUE(messages.isEmpty());
+
+    const struct {
+        int address;
+        int level;
+        std::uint32_t colour;
+        QStringList row;
+    } expected[] = {
+        {1, 12, colour::green, {"1", "obecna", "", "100", "500", "1000", "150", "20", "21"}},
+        {5, 100, colour::red, {"5", "obecna", "", "100", "500", "300", "901", "21", "22"}},
+        {9, -1, colour::silver, {"9", "obecna", "", "65535", "65535", "65535", "65536", "0", "0"}},
+        {20, 45, colour::olive, {"20", "obecna", "", "120", "520", "1000", "300", "22", "23"}},
+        {31, 75, colour::red, {"31", "obecna", "", "100", "300", "300", "250", "23", "24"}},
+    };
+    for (const auto& entry : expected) {
+        EXPECT_TRUE(record(entry.address).present) << entry.address;
+        EXPECT_EQ(record(entry.address).contamination, entry.level) << entry.address;
+        EXPECT_EQ(record(entry.address).colour, entry.colour) << entry.address;
+        EXPECT_EQ(row_texts(entry.address + 1), entry.row) << entry.address;
+    }
+    EXPECT_EQ(row_texts(3).mid(0, 2), (QStringList{"2", "nieobecna"}));
+
+    // The service box shows and hides the word columns; hiding keeps them.
+    EXPECT_EQ(shown_columns(), 3);
+    click("CheckBox_adv");
+    EXPECT_EQ(shown_columns(), 9);
+    click("CheckBox_adv");
+    EXPECT_EQ(shown_columns(), 3);
+
+    // Gone in the next survey: absent and silver, the old words stay behind.
+    world.dongle.detectors.erase(world.dongle.detectors.begin() + 1);
+    click("Button2");
+    EXPECT_FALSE(record(5).present);
+    EXPECT_EQ(record(5).colour, colour::silver);
+    EXPECT_EQ(row_texts(6), (QStringList{"5", "nieobecna", "", "100", "500", "300", "901", "21", "22"}));
+}
+
+TEST_F(Survey, ContaminationCellIsPaintedInTheRecordColourUnlessSelected)
+{
+    plug_dongle();
+    add_detector(5).words(100, 500, 1000, 901);
+    add_detector(6).words(100, 500, 1000, 150);
+    form.show();
+    click("Button2");
+    grid()->clearSelection();
+
+    const auto pixel = [this](int row, int column) {
+        const QRect cell = grid()->visualRect(grid()->model()->index(row, column));
+        return grid()->viewport()->grab().toImage().pixelColor(cell.center());
+    };
+    EXPECT_EQ(pixel(5, 2), colour_from_bgr(colour::red));
+    EXPECT_EQ(pixel(6, 2), colour_from_bgr(colour::green));
+    EXPECT_EQ(pixel(0, 2), colour_from_bgr(colour::silver));
+    EXPECT_NE(pixel(5, 1), colour_from_bgr(colour::red));
+
+    grid()->setCurrentCell(5, 2);
+    EXPECT_NE(pixel(5, 2), colour_from_bgr(colour::red));
+    EXPECT_EQ(pixel(6, 2), colour_from_bgr(colour::green));
+}
+
+TEST_F(Survey, ServiceBoxSetsTheColumnsEvenBeforeTheFirstSurvey)
+{
+    click("CheckBox_adv");
+    EXPECT_EQ(shown_columns(), 9);
+    click("CheckBox_adv");
+    EXPECT_EQ(shown_columns(), 3);
+}
+
+} // namespace
