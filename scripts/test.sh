@@ -19,3 +19,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKVR27_SANITIZE=ON -DKVR2
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+echo "== kernel HID suite"
+scripts/test-kernel.sh
