@@ -21,7 +21,7 @@ void put_word(Report& report, int offset, std::uint16_t word)
     report[offset + 1] = static_cast<std::uint8_t>(word >> 8);
 }
 
-}  // namespace
+} // namespace
 
 std::uint8_t firmware_crc(const std::uint8_t* bytes, int count)
 {
@@ -29,7 +29,8 @@ std::uint8_t firmware_crc(const std::uint8_t* bytes, int count)
     for (int i = 0; i < count; ++i) {
         std::uint8_t byte = bytes[i];
         for (int bit = 0; bit < 8; ++bit, byte >>= 1)
-            crc = ((byte ^ crc) & 1) ? static_cast<std::uint8_t>((crc >> 1) ^ 0x8C) : static_cast<std::uint8_t>(crc >> 1);
+            crc =
+                ((byte ^ crc) & 1) ? static_cast<std::uint8_t>((crc >> 1) ^ 0x8C) : static_cast<std::uint8_t>(crc >> 1);
     }
     return crc;
 }
@@ -132,13 +133,16 @@ std::optional<Report> Dongle::answer_frame(const Report& request, Reply_fault ex
         if (detector.address == address || is_broadcast(address))
             detector.requests.push_back(request);
     Detector* detector = is_broadcast(address) ? nullptr : detector_at(address);
-    if (detector == nullptr || firmware_crc(&request[1], 8) != request[9])
+    if (detector == nullptr)
         return reply;
 
     const Reply_fault detector_fault = take_fault(detector->next_faults, detector->fault);
-    const Reply_fault fault = exchange_fault != Reply_fault::none ? exchange_fault : detector_fault;
+    Reply_fault fault = exchange_fault != Reply_fault::none ? exchange_fault : detector_fault;
     if (fault == Reply_fault::no_report)
         return std::nullopt;
+    // A detector that gets a broken frame says so instead of obeying it.
+    if (firmware_crc(&request[1], 8) != request[9])
+        fault = Reply_fault::checksum_error_eaea;
 
     reply[0] = frame_reply;
     reply[1] = static_cast<std::uint8_t>(address);
@@ -154,7 +158,7 @@ std::optional<Report> Dongle::answer_frame(const Report& request, Reply_fault ex
         if (auto found = table.find(parameter); found != table.end())
             words = found->second;
         if (command != read_value && command != read_two_words)
-            reply[2] = checksum_error_reply;  // the firmware rejects what it does not know
+            reply[2] = checksum_error_reply; // the firmware rejects what it does not know
     }
     put_word(reply, 5, words.first);
     put_word(reply, 7, words.second);
@@ -185,4 +189,4 @@ std::optional<Report> Dongle::answer_frame(const Report& request, Reply_fault ex
     return reply;
 }
 
-}  // namespace sim
+} // namespace sim

@@ -138,3 +138,16 @@ INSTANTIATE_TEST_SUITE_P(
         Verdict_case{"InfoWithoutMarker", info_cmd, 0, set(3, 134), Reply_verdict::scan_data_error, false},
         Verdict_case{"InfoBadChecksum", info_cmd, 0, flip_checksum, Reply_verdict::crc_error, false}),
     [](const ::testing::TestParamInfo<Verdict_case>& row) { return std::string(row.param.name); });
+
+class Simulated_detector : public test_support::Sim_test {};
+
+TEST_F(Simulated_detector, AnswersABrokenFrameWithAChecksumErrorReport)
+{
+    world.dongle.add_detector(5).words(1, 2, 3, 4);
+    Report request = detector_frame::build_request(5, detector_frame::read_value_command, 2, 0, 0, 4);
+    request[9] ^= 1;
+    const auto reply = world.dongle.answer(request);
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_EQ(detector_frame::final_verdict(detector_frame::read_value_command, 2, reply->data()),
+              Reply_verdict::scan_crc_error);
+}
