@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
-#include <sys/fsuid.h>
 #include <unistd.h>
 
 namespace test_support {
@@ -36,7 +35,7 @@ Stdout_capture::Stdout_capture()
     std::fflush(stdout);
     file = std::filesystem::temp_directory_path() /
            ("kvr27-stdout-" + std::to_string(::getpid()) + "-" + std::to_string(++scratch_counter));
-    const int fd = ::open(file.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
+    const int fd = ::open(file.string().c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
     saved_fd = ::dup(1);
     ::dup2(fd, 1);
     ::close(fd);
@@ -57,30 +56,11 @@ std::string Stdout_capture::text()
     return read_file(file);
 }
 
-Unwritable_current_directory::Unwritable_current_directory()
-{
-    using std::filesystem::perms;
-    std::filesystem::permissions(std::filesystem::current_path(), perms::owner_read | perms::owner_exec |
-                                                                      perms::group_read | perms::group_exec |
-                                                                      perms::others_read | perms::others_exec);
-    // Root passes every permission check; as "nobody" for file access the
-    // bits above hold.
-    constexpr uid_t nobody = 65534;
-    if (::geteuid() == 0)
-        previous_fsuid = ::setfsuid(nobody);
-}
-
-Unwritable_current_directory::~Unwritable_current_directory()
-{
-    if (previous_fsuid >= 0)
-        ::setfsuid(static_cast<uid_t>(previous_fsuid));
-    std::error_code ignored;
-    std::filesystem::permissions(std::filesystem::current_path(), std::filesystem::perms::owner_all, ignored);
-}
-
 std::string read_file(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    // Text mode: the CR LF line ends of Windows read as "\n", so a test
+    // compares the same text on every system.
+    std::ifstream in(path);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();

@@ -49,6 +49,7 @@ public:
 
 private:
     int previous_fsuid = -1;
+    std::filesystem::path moved_from; // Windows: where the current directory was
 };
 
 std::string read_file(const std::filesystem::path& path);
