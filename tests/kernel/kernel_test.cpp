@@ -152,6 +152,41 @@ bool contains(const std::vector<std::string>& lines, const std::string& line)
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
+// A user without access to the node (no udev rule in the guest: the node
+// is root's alone): the dongle is found, its node does not open, and the
+// channel reports a failed connection as it does for a missing dongle.
+void permission_check()
+{
+    constexpr uid_t nobody = 65534;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+            ::_exit(3);
+        int code = 0;
+        {
+            HID_device device;
+            if (device.find_device("VID_ABCD&PID_BBBB", true))
+                code = 4;
+            else if (!device.found)
+                code = 5;
+            else if (device.write_error != win32::ERROR_ACCESS_DENIED)
+                code = 6;
+        }
+        {
+            HID_communication channel;
+            if (code == 0 && channel.connect("B"))
+                code = 7;
+        }
+        std::fflush(stdout);
+        ::_exit(code);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    check(WIFEXITED(status) && WEXITSTATUS(status) == 0,
+          "a user without access to the node: expected the dongle found but not opened (access denied), got code " +
+              std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1));
+}
+
 void connect_checks(Dongle_process& dongle)
 {
     command(dongle, "others 3", 3);
@@ -171,6 +206,7 @@ void connect_checks(Dongle_process& dongle)
         check(channel.device->interface_index == 3,
               "connect B opened interface " + std::to_string(channel.device->interface_index) + ", not 3");
     }
+    permission_check();
     command(dongle, "add A", 5);
     {
         HID_communication channel;

@@ -1,6 +1,7 @@
 #include "tests/kernel/transcripts.h"
 
 #include "protocol/msp430_bootloader.h"
+#include "protocol/pic16f1455_bootloader.h"
 #include "tests/kernel/test_line.h"
 
 #include <cstdio>
@@ -93,13 +94,44 @@ Transcript empty_address_scenario()
     });
 }
 
+// The start run's pattern: a dongle channel and a detector channel open on
+// the same dongle at once, used in turn. Every report the dongle sends
+// reaches both channels' read handles on a real HID stack.
+Transcript two_channels_scenario()
+{
+    constexpr int broadcast = 254;
+    Transcript lines;
+    {
+        PIC16F1455_bootloader dongle;
+        lines.push_back(std::string("connect dongle: ") + (dongle.connect("B") ? "yes" : "no"));
+        lines.push_back("mode 0: " + std::to_string(dongle.send_mode_command(0)));
+        MSP430_bootloader line(4);
+        line.address = broadcast;
+        lines.push_back(std::string("connect line: ") + (line.connect("B") ? "yes" : "no"));
+        lines.push_back("mode 2: " + std::to_string(dongle.send_mode_command(2)));
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            std::int32_t info_byte = 0, info_word = 0;
+            std::uint16_t first = 0, second = 0;
+            const int info = line.get_info(info_byte, info_word);
+            const int value = line.read_value(2, first, second);
+            lines.push_back("cycle " + std::to_string(cycle) + ": " + std::to_string(info) + " " +
+                            std::to_string(value) + " current " + std::to_string(dongle.read_current()));
+        }
+        lines.push_back("mode 0: " + std::to_string(dongle.send_mode_command(0)));
+    }
+    return lines;
+}
+
 } // namespace
 
 const std::vector<Scenario>& scenarios()
 {
     static const std::vector<Scenario> all = {
-        {"get info", false, &info_scenario},     {"six words", false, &six_words_scenario},
-        {"survey", false, &survey_scenario},     {"empty address", false, &empty_address_scenario},
+        {"get info", false, &info_scenario},
+        {"six words", false, &six_words_scenario},
+        {"survey", false, &survey_scenario},
+        {"empty address", false, &empty_address_scenario},
+        {"two channels", false, &two_channels_scenario},
         {"silent dongle", true, &info_scenario},
     };
     return all;

@@ -150,6 +150,31 @@ TEST_F(Transfer, WriteGoesOutUnchangedWithReportIdZero)
     EXPECT_EQ(win32::GetLastError(), win32::ERROR_INVALID_PARAMETER);
 }
 
+// Two channels on one dongle: the reply to one channel's send also lands on
+// the other channel's read handle, and must not be taken as the reply to
+// that channel's next send.
+TEST_F(Transfer, SendDropsReportsQueuedBeforeIt)
+{
+    open(linux_test::dongle_descriptor(), win32::GENERIC_READ);
+    const win32::HANDLE writer = win32::CreateFileA(tree.node_path("hidraw0").c_str(), win32::GENERIC_WRITE, 3, nullptr,
+                                                    win32::OPEN_EXISTING, win32::FILE_FLAG_OVERLAPPED, nullptr);
+    ASSERT_NE(writer, win32::INVALID_HANDLE_VALUE);
+    device_sends(std::vector<std::uint8_t>(64, 0x55)); // another channel's reply
+
+    const std::uint8_t request[65] = {0, 6};
+    ASSERT_TRUE(win32::WriteFile(writer, request, sizeof request, nullptr, &overlapped));
+    std::uint8_t sent[65]{};
+    ASSERT_EQ(::read(far_end, sent, sizeof sent), 65);
+    EXPECT_EQ(sent[1], 6);
+    device_sends(std::vector<std::uint8_t>(64, 0x66)); // the reply to this send
+
+    win32::OVERLAPPED reading{};
+    ASSERT_TRUE(win32::ReadFile(file, buffer, sizeof buffer, nullptr, &reading));
+    EXPECT_EQ(buffer[1], 0x66);
+    EXPECT_EQ(buffer[64], 0x66);
+    win32::CloseHandle(writer);
+}
+
 struct Refusal_case {
     const char* name;
     win32::DWORD access;
