@@ -288,8 +288,9 @@ std::int32_t HID_device::overlapped_transfer(bool sending, std::uint8_t* report,
     const win32::BOOL issued = sending ? win32::WriteFile(handle, report, transfer_size, &count, &overlapped)
                                        : win32::ReadFile(handle, report, transfer_size, &count, &overlapped);
     // A request the system refuses outright never runs: it is a failure,
-    // not a transfer that finished at once. Its status word stays at the 0
-    // written above, so the polling below ends at the first poll as usual.
+    // not a transfer that finished at once. Its status word is not pending
+    // (still the 0 written above, or the failure the system left there), so
+    // the polling below ends at the first poll as for any finished request.
     const bool refused = issued == 0 && win32::GetLastError() != win32::ERROR_IO_PENDING;
     std::int32_t result = -1;
 
