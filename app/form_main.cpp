@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -86,6 +88,8 @@ TForm_main::TForm_main(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form_main"));
     setWindowTitle(QString::fromUtf8(text::caption));
     resize(client_width, client_height);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     auto* whole = new QVBoxLayout(this);
@@ -222,9 +226,13 @@ void TForm_main::build_solo_tab()
     lamps->addWidget(Label_dev_state, 0, 1);
     lamps->addWidget(Shape_kvr, 0, 2);
     lamps->addWidget(Label_kvr_info, 0, 3);
-    lamps->addWidget(Button_read_kvr27, 1, 0, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
-    lamps->addWidget(CheckBox_timer, 1, 1, Qt::AlignRight | Qt::AlignBottom);
-    lamps->setColumnMinimumWidth(1, 175);
+    auto* reading = new QHBoxLayout;
+    reading->setSpacing(13);
+    reading->addWidget(Button_read_kvr27);
+    reading->addWidget(CheckBox_timer);
+    reading->addStretch();
+    lamps->addLayout(reading, 1, 0, 1, 5, Qt::AlignBottom);
+    lamps->setColumnMinimumWidth(1, 200);
     lamps->setColumnStretch(4, 1);
     tab->addWidget(Panel3);
 }

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <ostream>
 
 #include <array>
 
@@ -50,6 +51,11 @@ const Monitor_case monitor_cases[] = {
      {"DONGLE KVR27 PODŁĄCZONY", colour::green, {false, false, false}},
      {"CZUJKA KVR27 PODŁĄCZONA", colour::green, {false, false, false}}},
 };
+
+void PrintTo(const Monitor_case& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class Monitor : public Window_test, public ::testing::WithParamInterface<Monitor_case> {
 protected:

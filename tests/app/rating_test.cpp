@@ -2,6 +2,7 @@
 #include "app/kvr27_dust_data.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -11,6 +12,11 @@ struct Rating_case {
     std::uint32_t colour;
     int ur_after, u_after;
 };
+
+void PrintTo(const Rating_case& row, std::ostream* out)
+{
+    *out << "u0 " << row.u0 << " ur " << row.ur << " urc " << row.urc << " u " << row.u;
+}
 
 KVR27_dust_data rated(const Rating_case& row)
 {

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <ostream>
 
 #include <array>
 #include <functional>
@@ -106,6 +107,11 @@ const Failure_case failure_cases[] = {
      {"100", "500", "1000", "250"}},
 };
 
+void PrintTo(const Failure_case& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class Solo_failures : public Solo_reading, public ::testing::WithParamInterface<Failure_case> {};
 
 TEST_P(Solo_failures, ShowTheirMessageAndKeepBarAndLevel)
@@ -165,6 +171,11 @@ const Worked_case worked_cases[] = {
      undetermined_message},
     {"UrcEqualToU0", 100, 500, 100, 250, nullptr, 42, {"100", "100", "100", "250"}, undetermined_message},
 };
+
+void PrintTo(const Worked_case& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class Solo_levels : public Solo_reading, public ::testing::WithParamInterface<Worked_case> {};
 

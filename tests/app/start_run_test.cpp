@@ -1,6 +1,7 @@
 #include "tests/app/window_fixture.h"
 
 #include <QCheckBox>
+#include <ostream>
 
 #include <functional>
 #include <vector>
@@ -64,6 +65,11 @@ const Start_case start_cases[] = {
     {"FailedLastReadingFails", std::vector<int>(9, 150), false, true, "ERROR! c_high = 1023 c_low = -1 e_index = 0", 10,
      &failed_modes},
 };
+
+void PrintTo(const Start_case& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class Start_run : public Window_test, public ::testing::WithParamInterface<Start_case> {};
 

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Takes the window's screenshots on the demo line under a virtual X server:
+# docs/solo.png, docs/tabela.png and docs/ustawienia.png, after the service
+# login and a survey. Needs xvfb, x11-apps, imagemagick and xdotool.
+#   docs/screenshots.sh [build directory]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+docs=$PWD/docs
+program=$(realpath "${1:-build}")/app/kvr27dust32-sim
+display=:97
+work=$(mktemp -d)
+
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+(cd "$work" && exec "$program" >/dev/null 2>&1) &
+tool=$!
+trap 'kill $tool $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+
+window=""
+for _ in $(seq 50); do
+    window=$(xdotool search --name "kvr27dust32 v4" 2>/dev/null | head -1) && [ -n "$window" ] && break
+    sleep 0.2
+done
+eval "$(xdotool getwindowgeometry --shell "$window")"
+left=$X
+top=$Y
+size=${WIDTH}x${HEIGHT}
+
+click() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; sleep 0.4; }
+shoot() { xwd -root -silent | /usr/bin/convert xwd:- -crop "$size+$left+$top" +repage "png:$docs/$1"; }
+# Waits until the diagnostic log has stopped growing: the workflow is over.
+settle()
+{
+    local before=-1 now
+    while now=$(wc -l <"$work/msp430_log.txt" 2>/dev/null || echo 0); [ "$now" != "$before" ]; do
+        before=$now
+        sleep 3
+    done
+}
+
+# Tab row before the login: "Tabela", "Ustawienia".
+click 107 13
+click 100 49
+xdotool type --delay 40 "tovrik582"
+click 258 49
+
+# Tab row now: "Solo", "Tabela", "Ustawienia". The survey, then the
+# service view for the word columns.
+click 81 13
+click 115 44
+sleep 2
+settle
+click 158 13
+click 18 100
+shoot ustawienia.png
+click 81 13
+shoot tabela.png
+
+# One detector read on "Solo", then the monitor for two ticks.
+click 24 13
+click 80 45
+xdotool key ctrl+a type 4
+xdotool key Return
+click 49 394
+settle
+click 110 394
+sleep 2.5
+shoot solo.png
