@@ -111,17 +111,17 @@ chmod +x "$image/init"
 
 # --- the guest ---
 serial="$work/serial.txt"
-start=$(date +%s.%N)
+start=$(date +%s%N)
 timeout 300 qemu-system-x86_64 -accel tcg -cpu max -m 512 -smp 1 -nographic -nic none -no-reboot \
     -kernel "$kernel/vmlinuz" -initrd "$work/initramfs.cpio.gz" \
     -append "console=ttyS0 quiet panic=-1 KVR27_FIGURES=$figures KVR27_VERBOSE=${KVR27_VERBOSE:-}" </dev/null >"$serial" 2>&1 || true
-seconds=$(echo "$(date +%s.%N) - $start" | bc 2>/dev/null || echo "?")
+elapsed_ms=$((($(date +%s%N) - start) / 1000000))
 
 # The serial console wraps lines in escape codes and ends them with CR.
 clean=$(sed -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\r//g' "$serial")
 result=$(grep -o 'KVR27-KERNEL-RESULT: .*' <<<"$clean" | head -n1 || true)
 grep -o 'KVR27-FIGURE .*' <<<"$clean" || true
-echo "guest: $package, ${seconds}s"
+echo "guest: $package, $((elapsed_ms / 1000)).$(printf %03d $((elapsed_ms % 1000))) s"
 if [ -z "$result" ]; then
     echo "KVR27-KERNEL-RESULT: fail the guest printed no result line" >&2
     tail -n 40 <<<"$clean" >&2

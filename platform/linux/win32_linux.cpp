@@ -65,6 +65,7 @@ struct Backend {
     std::map<HANDLE, Object> objects;
     std::uintptr_t next_handle = 0x4000;
     hidraw::Pending_requests pending;
+    hidraw::Sleep_book sleeps;
 };
 
 Backend& the()
@@ -553,6 +554,8 @@ void Sleep(DWORD milliseconds)
 {
     using clock = std::chrono::steady_clock;
     const auto deadline = clock::now() + std::chrono::milliseconds(milliseconds);
+    ++the().sleeps.calls;
+    the().sleeps.requested_ms += milliseconds;
     complete_ready(std::chrono::nanoseconds(0));
     for (auto now = clock::now(); now < deadline; now = clock::now())
         complete_ready(deadline - now);
@@ -581,6 +584,11 @@ Open_objects open_objects()
     }
     open.pending = static_cast<int>(win32::the().pending.size());
     return open;
+}
+
+Sleep_book sleeps()
+{
+    return win32::the().sleeps;
 }
 
 } // namespace hidraw

@@ -31,14 +31,16 @@ namespace {
 
 using clock_type = std::chrono::steady_clock;
 
-// What the transport prescribes: a 25 ms pause before each transfer, at
-// most 250 polls of 1 ms; the emulated guest gets a margin on top that
-// stays below one poll limit, so a transfer that waited its poll limit out
-// shows.
-constexpr double pause_ms = 25;
-constexpr double attempt_floor_ms = 52; // a send and a receive, each paused and polled once
-constexpr double poll_limit_ms = 250;
-constexpr double margin_ms = 200;
+// What the transport prescribes: a 25 ms pause before each transfer, then
+// polls of 1 ms, at most 250 sleeps of them. The checks count the sleeps the
+// product asks of the back end, which do not depend on the emulated guest's
+// speed: a transfer that ends without waiting out its poll limit asks for
+// the pause and a few polls, one that waits it out asks for 250 more.
+constexpr std::uint64_t pause_ms = 25;
+constexpr std::uint64_t polls_at_most = 250;
+constexpr std::uint64_t quick_polls = 10; // a reply still on its way, or a slow emulated poll
+constexpr std::uint64_t quick_attempt_ms = 2 * (pause_ms + quick_polls);
+constexpr double hang_ms = 60000; // wall time that only a hang exceeds
 
 std::vector<std::string> failures;
 
@@ -260,31 +262,33 @@ void transcript_checks(Dongle_process& dongle, const char* expected_file)
         if (scenario.silent)
             check(dongle.command("silent on") == "ok", "virtual dongle did not go silent");
         const auto start = clock_type::now();
+        const std::uint64_t slept_before = hidraw::sleeps().requested_ms;
         const std::string guest = kernel_test::render(scenario, kernel_test::run_scenario(scenario));
         const double elapsed = ms_since(start);
+        const std::uint64_t waited = hidraw::sleeps().requested_ms - slept_before;
         if (scenario.silent)
             check(dongle.command("silent off") == "ok", "virtual dongle did not answer again");
-        std::fprintf(stderr, "%s", guest.c_str());
+        std::fprintf(stderr, "%s(%.0f ms, %llu ms asked of Sleep)\n", guest.c_str(), elapsed,
+                     static_cast<unsigned long long>(waited));
         if (i < expected.size()) {
             const std::string difference = first_difference(guest, expected[i]);
             check(difference.empty(), std::string(scenario.name) + " differs from the simulated line at " + difference);
         }
 
-        // Information request: two attempts, each a send and a receive.
-        const double pauses = 2 * 2 * pause_ms;
         if (std::strcmp(scenario.name, "empty address") == 0) {
             // get info (2 attempts) and one read (3 attempts), each ended by
             // the dongle's frameless report, never by the poll limit.
-            const double bound = (2 + 3) * attempt_floor_ms + margin_ms;
-            check(elapsed < bound, "empty address took " + std::to_string(elapsed) + " ms, more than " +
-                                       std::to_string(bound) + " ms: a receive waited for its poll limit");
+            check(waited < 5 * quick_attempt_ms, "empty address waited " + std::to_string(waited) +
+                                                     " ms: a receive ran out of polls instead of ending at once");
         }
         if (scenario.silent) {
-            check(elapsed >= pauses + 2 * poll_limit_ms,
-                  "silent dongle ended after " + std::to_string(elapsed) + " ms, before two poll limits");
-            check(elapsed < pauses + 2 * (poll_limit_ms + margin_ms),
-                  "silent dongle took " + std::to_string(elapsed) + " ms, far beyond two poll limits");
+            // get info: two attempts, each receive running out of polls.
+            const std::uint64_t limit = 2 * (2 * pause_ms + polls_at_most);
+            check(waited >= limit && waited < limit + 2 * 2 * quick_polls,
+                  "silent dongle waited " + std::to_string(waited) + " ms, not two poll limits (" +
+                      std::to_string(limit) + " ms)");
         }
+        check(elapsed < hang_ms, std::string(scenario.name) + " took " + std::to_string(elapsed) + " ms");
     }
 }
 
@@ -301,10 +305,13 @@ void removal_checks(Dongle_process& dongle)
         for (int i = 0; i < transactions && detector.connected; ++i) {
             std::uint16_t first = 0, second = 0;
             const auto start = clock_type::now();
+            const std::uint64_t slept_before = hidraw::sleeps().requested_ms;
             const int result = detector.read_two_words(4112, first, second);
             const double elapsed = ms_since(start);
+            const std::uint64_t waited = hidraw::sleeps().requested_ms - slept_before;
             const std::string which = "transaction " + std::to_string(i + 1) + " around the removal";
-            std::fprintf(stderr, "%s: result %d after %.0f ms\n", which.c_str(), result, elapsed);
+            std::fprintf(stderr, "%s: result %d after %.0f ms, %llu ms asked of Sleep\n", which.c_str(), result,
+                         elapsed, static_cast<unsigned long long>(waited));
             if (i < answered) {
                 check(result == 0,
                       which + " failed before the dongle was removed (result " + std::to_string(result) + ")");
@@ -313,14 +320,14 @@ void removal_checks(Dongle_process& dongle)
             check(result != 0, which + " reported success after the dongle was removed");
             // Three attempts, each a send and a receive, none of which may
             // wait out its poll limit.
-            const double bound = 3 * attempt_floor_ms + margin_ms;
-            check(elapsed < bound,
-                  which + " took " + std::to_string(elapsed) + " ms, more than " + std::to_string(bound) + " ms");
+            check(waited < 3 * quick_attempt_ms,
+                  which + " waited " + std::to_string(waited) + " ms: a transfer ran out of polls");
+            check(elapsed < hang_ms, which + " took " + std::to_string(elapsed) + " ms");
         }
         check(detector.connected, "a failed transaction changed the channel's connected flag");
     }
     const double whole = ms_since(start_all);
-    check(whole < 10000, "the removal sequence and the channel's destruction took " + std::to_string(whole) + " ms");
+    check(whole < hang_ms, "the removal sequence and the channel's destruction took " + std::to_string(whole) + " ms");
     const auto log = kernel_test::take_log_lines();
     check(contains(log, " HID: Deleting HID devices..."), "the channel was not destroyed after the removal");
 }
