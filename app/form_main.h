@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+class MSP430_bootloader;
+class PIC16F1455_bootloader;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -142,7 +144,7 @@ private:
     void set_grid_columns(bool service_view);
     void set_mode(int mode, int times);
     void read_single_value(int value_number);
-    void run_start(class PIC16F1455_bootloader& dongle, class MSP430_bootloader& line);
+    void run_start(PIC16F1455_bootloader& dongle, MSP430_bootloader& line);
 };
 
 // The one window of the running tool.

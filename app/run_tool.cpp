@@ -2,6 +2,7 @@
 
 #include "app/form_main.h"
 #include "app/window_texts.h"
+#include "protocol/pause.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -21,6 +22,7 @@ void show_failure(const char* message)
 
 int run_tool(int argc, char** argv, void (*before_loop)())
 {
+    const Fine_pauses fine_pauses;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvr27dust32"));
     QApplication::setDesktopFileName(QStringLiteral("kvr27dust32"));
