@@ -8,6 +8,7 @@ extern "C" {
 #include <hidsdi.h>
 }
 
+#include <algorithm>
 #include <atomic>
 
 namespace system_side {
@@ -42,6 +43,24 @@ std::vector<std::string> hid_hardware_ids()
     }
     SetupDiDestroyDeviceInfoList(list);
     return ids;
+}
+
+bool wait_for_hid_devices(const std::vector<std::string>& searched)
+{
+    constexpr DWORD step_ms = 50;
+    constexpr DWORD limit_ms = 20000;
+    for (DWORD waited = 0;; waited += step_ms) {
+        const std::vector<std::string> ids = hid_hardware_ids();
+        const bool all_listed = std::all_of(searched.begin(), searched.end(), [&](const std::string& wanted) {
+            return std::any_of(ids.begin(), ids.end(),
+                               [&](const std::string& id) { return id.find(wanted) != std::string::npos; });
+        });
+        if (all_listed)
+            return true;
+        if (waited >= limit_ms)
+            return false;
+        Sleep(step_ms);
+    }
 }
 
 void* setupapi_entry(const char* name)

@@ -13,6 +13,11 @@ namespace system_side {
 // device-setup library enumerates them.
 std::vector<std::string> hid_hardware_ids();
 
+// Waits until the system lists every HID interface whose hardware ID holds
+// one of `searched` (Wine's bus driver starts with the first program of a
+// session and adds its devices a moment later); false after 20 s.
+bool wait_for_hid_devices(const std::vector<std::string>& searched);
+
 // The address of a setupapi.dll entry point as the system resolves it.
 void* setupapi_entry(const char* name);
 
