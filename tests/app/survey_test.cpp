@@ -115,6 +115,22 @@ TEST_F(Survey, MixedLineRatesEachDetectorAndGoesOnPastAnUnratableOne)
     EXPECT_EQ(row_texts(6), (QStringList{"5", "nieobecna", "", "100", "500", "300", "901", "21", "22"}));
 }
 
+TEST_F(Survey, DongleGoneDuringTheLoopLeavesTheRestAbsentAndOnlyTheClosingCommandComplains)
+{
+    plug_dongle();
+    add_detector(0).words(100, 500, 1000, 150);
+    add_detector(31).words(100, 500, 1000, 150);
+    // Past the start run, the two wake-ups and the first addresses.
+    world.unplugged_from_exchange = 100;
+    click("Button2");
+
+    EXPECT_EQ(messages, QStringList{"connection error"});
+    EXPECT_TRUE(record(0).present);
+    EXPECT_FALSE(record(31).present);
+    EXPECT_EQ(row_texts(32).mid(0, 2), (QStringList{"31", "nieobecna"}));
+    EXPECT_EQ(world.open_handles(), 0);
+}
+
 TEST_F(Survey, ContaminationCellIsPaintedInTheRecordColourUnlessSelected)
 {
     plug_dongle();
