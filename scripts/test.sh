@@ -22,3 +22,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== kernel HID suite"
 scripts/test-kernel.sh
+
+echo "== Windows suite (MinGW-w64, Wine)"
+scripts/test-windows.sh

@@ -24,8 +24,11 @@ get_directory_property(kvr27_saved_compile_options COMPILE_OPTIONS)
 set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
 add_subdirectory(${KVR27_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 set_directory_properties(PROPERTIES COMPILE_OPTIONS "${kvr27_saved_compile_options}")
-# Its speed does not matter to the tests; its compile time does.
+# Neither GoogleTest's speed nor that of the test files matters here; their
+# compile time does. They are compiled without optimisation; the product's
+# libraries, which the tests exercise, keep the build type's flags.
 target_compile_options(gtest PRIVATE -O0)
+target_compile_options(gtest INTERFACE -O0)
 
 foreach(kvr27_gtest_target gtest gtest_main gmock gmock_main)
     if(TARGET GTest::${kvr27_gtest_target} OR NOT TARGET ${kvr27_gtest_target})

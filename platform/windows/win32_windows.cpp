@@ -179,6 +179,37 @@ KVR27_SAME_VALUE(REG_MULTI_SZ)
 // both are the all-ones handle.
 static_assert(sizeof(win32::INVALID_HANDLE_VALUE) == sizeof(LONG_PTR));
 
+// The six device-setup entry points are called through the project's
+// pointer types; each must take as many arguments as the system's
+// function, each of the same size, and return a result of the same size.
+template <typename Function> struct Shape;
+
+template <typename Result, typename... Arguments> struct Shape<Result (*)(Arguments...)> {
+    static constexpr std::size_t arity = sizeof...(Arguments);
+    template <typename Other> static constexpr bool same_as()
+    {
+        using Other_shape = Shape<Other>;
+        if constexpr (Other_shape::arity != arity) {
+            return false;
+        } else {
+            return sizeof(Result) == Other_shape::result_size &&
+                   Other_shape::template sizes_are<sizeof(Arguments)...>();
+        }
+    }
+    static constexpr std::size_t result_size = sizeof(Result);
+    template <std::size_t... Sizes> static constexpr bool sizes_are() { return ((sizeof(Arguments) == Sizes) && ...); }
+};
+
+#define KVR27_SAME_ENTRY(name)                                                                                         \
+    static_assert(Shape<win32::name##_fn>::same_as<decltype(&::name)>(), #name " is called with another shape");
+KVR27_SAME_ENTRY(SetupDiGetClassDevsA)
+KVR27_SAME_ENTRY(SetupDiEnumDeviceInterfaces)
+KVR27_SAME_ENTRY(SetupDiDestroyDeviceInfoList)
+KVR27_SAME_ENTRY(SetupDiEnumDeviceInfo)
+KVR27_SAME_ENTRY(SetupDiGetDeviceRegistryPropertyA)
+KVR27_SAME_ENTRY(SetupDiGetDeviceInterfaceDetailA)
+#undef KVR27_SAME_ENTRY
+
 namespace win32 {
 
 namespace {
