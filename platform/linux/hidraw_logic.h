@@ -37,7 +37,7 @@ struct Usb_place {
 // The hardware IDs as a REG_MULTI_SZ block: each entry ends with a zero and
 // one more zero ends the list. The first entry is what Windows shows first,
 // e.g. HID\VID_ABCD&PID_BBBB&REV_0100.
-// Devices on other buses (Bluetooth, I2C, uhid) get the same USB form,
+// Devices on other buses (Bluetooth, I2C) get the same USB form,
 // which Windows words differently; only their vendor and product matter for
 // the search, and the dongle is a USB device.
 std::string hardware_ids(const Hid_id& id, const Usb_place& place);
