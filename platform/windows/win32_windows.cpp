@@ -236,7 +236,7 @@ namespace {
 // would wait out its time limit, and one that then waits for the request to
 // end would wait for ever. The record of a refused request is handed back
 // as the caller gave it. The error code is left as the system set it.
-bool refused_at_once(BOOL issued, OVERLAPPED* overlapped, ULONG_PTR status_before)
+bool restore_if_refused(BOOL issued, OVERLAPPED* overlapped, ULONG_PTR status_before)
 {
     if (issued != FALSE || overlapped == nullptr || ::GetLastError() == system_value::ERROR_IO_PENDING_)
         return false;
@@ -293,14 +293,14 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes_to_write, DWORD* byt
 {
     const ULONG_PTR status_before = overlapped == nullptr ? 0 : overlapped->Internal;
     const BOOL issued = ::WriteFile(file, buffer, bytes_to_write, to_system(bytes_written), to_system(overlapped));
-    return refused_at_once(issued, overlapped, status_before) ? FALSE : issued;
+    return restore_if_refused(issued, overlapped, status_before) ? FALSE : issued;
 }
 
 BOOL ReadFile(HANDLE file, void* buffer, DWORD bytes_to_read, DWORD* bytes_read, OVERLAPPED* overlapped)
 {
     const ULONG_PTR status_before = overlapped == nullptr ? 0 : overlapped->Internal;
     const BOOL issued = ::ReadFile(file, buffer, bytes_to_read, to_system(bytes_read), to_system(overlapped));
-    return refused_at_once(issued, overlapped, status_before) ? FALSE : issued;
+    return restore_if_refused(issued, overlapped, status_before) ? FALSE : issued;
 }
 
 BOOL GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* bytes_transferred, BOOL wait)
