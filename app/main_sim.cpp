@@ -8,5 +8,6 @@ int main(int argc, char** argv)
     sim::World& world = sim::reset_world();
     sim::set_up_demo_line(world);
     world.clock.real = true;
+    world.keep_no_records();
     return run_tool(argc, argv);
 }

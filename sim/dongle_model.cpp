@@ -74,9 +74,10 @@ Reply_fault Dongle::take_fault(std::deque<Reply_fault>& queue, Reply_fault stand
 
 std::optional<Report> Dongle::answer(const Report& request)
 {
-    requests.push_back(request);
+    if (keep_records)
+        requests.push_back(request);
     std::optional<Report> reply = respond(request);
-    if (reply)
+    if (reply && keep_records)
         replies.push_back(*reply);
     return reply;
 }
@@ -95,7 +96,8 @@ std::optional<Report> Dongle::respond(const Report& request)
     case command_mode_1:
     case command_mode_2:
         mode = request[0] - command_mode_0;
-        mode_commands.push_back(mode);
+        if (keep_records)
+            mode_commands.push_back(mode);
         reply[0] = request[0];
         break;
     case command_current: {
@@ -130,7 +132,7 @@ std::optional<Report> Dongle::answer_frame(const Report& request, Reply_fault ex
     Report reply{};
     reply[0] = 0;
     for (Detector& detector : detectors)
-        if (detector.address == address || is_broadcast(address))
+        if (keep_records && (detector.address == address || is_broadcast(address)))
             detector.requests.push_back(request);
     Detector* detector = is_broadcast(address) ? nullptr : detector_at(address);
     if (detector == nullptr)

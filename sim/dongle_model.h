@@ -63,6 +63,7 @@ struct Dongle {
     std::vector<Report> requests;         // every report received
     std::vector<Report> replies;          // every report sent back
     std::vector<int> mode_commands;       // modes set, in order
+    bool keep_records = true;             // off in long runs: the records grow with every report
 
     Detector& add_detector(int address);
     Detector* detector_at(int address);

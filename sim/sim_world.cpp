@@ -100,6 +100,12 @@ int World::open_handles() const
     return static_cast<int>(handles.size());
 }
 
+void World::keep_no_records()
+{
+    keep_records = false;
+    dongle.keep_records = false;
+}
+
 World& world()
 {
     static World the_world;

@@ -67,6 +67,11 @@ struct Arrived_report {
 };
 
 struct World {
+    // Off in the demo build: every call, report and sleep would otherwise be
+    // kept for as long as the tool runs.
+    bool keep_records = true;
+    void keep_no_records();
+
     std::vector<Hid_interface> interfaces;
     Dongle dongle;
     Clock clock;

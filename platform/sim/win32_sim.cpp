@@ -32,6 +32,12 @@ BOOL fail(DWORD error)
     return FALSE;
 }
 
+void record(std::string call)
+{
+    if (the().keep_records)
+        the().calls.push_back(std::move(call));
+}
+
 HANDLE new_handle(Open_handle handle)
 {
     auto* value = reinterpret_cast<HANDLE>(the().next_handle);
@@ -119,7 +125,7 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
         return fail(ERROR_INVALID_HANDLE);
     if (size != transfer_size)
         return fail(ERROR_INVALID_PARAMETER);
-    the().calls.push_back(reading ? "ReadFile" : "WriteFile");
+    record(reading ? "ReadFile" : "WriteFile");
     // The dongle has no numbered reports: the HID class driver refuses an
     // output report whose ID byte is not 0.
     if (!reading && buffer[0] != 0)
@@ -181,7 +187,7 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
 
 HDEVINFO KVR27_WINAPI get_class_devs(const GUID*, LPCSTR, HWND, DWORD flags)
 {
-    the().calls.push_back("SetupDiGetClassDevsA");
+    record("SetupDiGetClassDevsA");
     if (the().class_list_fails || flags != (DIGCF_PRESENT | DIGCF_DEVICEINTERFACE)) {
         the().last_error = ERROR_INVALID_PARAMETER;
         return INVALID_HANDLE_VALUE;
@@ -198,7 +204,7 @@ HDEVINFO KVR27_WINAPI get_class_devs(const GUID*, LPCSTR, HWND, DWORD flags)
 BOOL KVR27_WINAPI enum_device_interfaces(HDEVINFO list, SP_DEVINFO_DATA*, const GUID*, DWORD index,
                                          SP_DEVICE_INTERFACE_DATA* data)
 {
-    the().calls.push_back("SetupDiEnumDeviceInterfaces " + std::to_string(index));
+    record("SetupDiEnumDeviceInterfaces " + std::to_string(index));
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr)
         return fail(ERROR_INVALID_HANDLE);
@@ -216,7 +222,7 @@ BOOL KVR27_WINAPI enum_device_interfaces(HDEVINFO list, SP_DEVINFO_DATA*, const 
 
 BOOL KVR27_WINAPI destroy_device_info_list(HDEVINFO list)
 {
-    the().calls.push_back("SetupDiDestroyDeviceInfoList");
+    record("SetupDiDestroyDeviceInfoList");
     if (find(list, Open_handle::Kind::device_list) == nullptr)
         return fail(ERROR_INVALID_HANDLE);
     the().handles.erase(list);
@@ -225,7 +231,7 @@ BOOL KVR27_WINAPI destroy_device_info_list(HDEVINFO list)
 
 BOOL KVR27_WINAPI enum_device_info(HDEVINFO list, DWORD index, SP_DEVINFO_DATA* data)
 {
-    the().calls.push_back("SetupDiEnumDeviceInfo " + std::to_string(index));
+    record("SetupDiEnumDeviceInfo " + std::to_string(index));
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr)
         return fail(ERROR_INVALID_HANDLE);
@@ -241,7 +247,7 @@ BOOL KVR27_WINAPI enum_device_info(HDEVINFO list, DWORD index, SP_DEVINFO_DATA* 
 BOOL KVR27_WINAPI get_device_registry_property(HDEVINFO list, SP_DEVINFO_DATA* devinfo, DWORD property,
                                                DWORD* type, BYTE* buffer, DWORD size, DWORD* required)
 {
-    the().calls.push_back(buffer == nullptr ? "SetupDiGetDeviceRegistryPropertyA size"
+    record(buffer == nullptr ? "SetupDiGetDeviceRegistryPropertyA size"
                                             : "SetupDiGetDeviceRegistryPropertyA");
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr || devinfo == nullptr || devinfo->DevInst >= interfaces->size())
@@ -276,7 +282,7 @@ BOOL KVR27_WINAPI get_device_interface_detail(HDEVINFO list, SP_DEVICE_INTERFACE
                                               SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size, DWORD* required,
                                               SP_DEVINFO_DATA*)
 {
-    the().calls.push_back(detail == nullptr ? "SetupDiGetDeviceInterfaceDetailA size"
+    record(detail == nullptr ? "SetupDiGetDeviceInterfaceDetailA size"
                                             : "SetupDiGetDeviceInterfaceDetailA");
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr || data == nullptr || data->Reserved >= interfaces->size())
@@ -316,7 +322,7 @@ const Entry_point entry_points[] = {
 
 HMODULE LoadLibraryA(LPCSTR file_name)
 {
-    the().calls.push_back(std::string("LoadLibraryA ") + file_name);
+    record(std::string("LoadLibraryA ") + file_name);
     if (!the().setupapi_present || std::strcmp(file_name, "setupapi.dll") != 0) {
         the().last_error = ERROR_FILE_NOT_FOUND;
         return nullptr;
@@ -351,7 +357,7 @@ HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD, SECURITY_ATTRIBUTES*, 
 {
     const bool writing = (access & GENERIC_WRITE) != 0;
     const bool reading = (access & GENERIC_READ) != 0;
-    the().calls.push_back(std::string("CreateFileA ") + (writing ? "write " : "read ") + file_name);
+    record(std::string("CreateFileA ") + (writing ? "write " : "read ") + file_name);
     for (std::size_t i = 0; i < the().interfaces.size(); ++i) {
         const sim::Hid_interface& hid = the().interfaces[i];
         if (hid.path != file_name)
@@ -412,12 +418,12 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD bytes_to_read, DWORD* bytes_read,
 
 BOOL GetOverlappedResult(HANDLE, OVERLAPPED* overlapped, DWORD* bytes_transferred, BOOL wait)
 {
-    the().calls.push_back(wait ? "GetOverlappedResult wait" : "GetOverlappedResult");
+    record(wait ? "GetOverlappedResult wait" : "GetOverlappedResult");
     if (!settle(overlapped)) {
         // A request that never ends would block a waiting caller for ever;
         // the world records it instead of hanging the test.
         if (wait)
-            the().calls.push_back("hang");
+            record("hang");
         return fail(ERROR_IO_INCOMPLETE);
     }
     if (bytes_transferred != nullptr)
@@ -429,7 +435,7 @@ BOOL GetOverlappedResult(HANDLE, OVERLAPPED* overlapped, DWORD* bytes_transferre
 
 BOOL CancelIo(HANDLE file)
 {
-    the().calls.push_back("CancelIo");
+    record("CancelIo");
     if (find(file, Open_handle::Kind::file) == nullptr)
         return fail(ERROR_INVALID_HANDLE);
     // Like the system, the cancellation ends the request a little later,
@@ -445,7 +451,7 @@ BOOL CloseHandle(HANDLE object)
     auto found = the().handles.find(object);
     if (found == the().handles.end())
         return fail(ERROR_INVALID_HANDLE);
-    the().calls.push_back(found->second.kind == Open_handle::Kind::event ? "CloseHandle event" : "CloseHandle file");
+    record(found->second.kind == Open_handle::Kind::event ? "CloseHandle event" : "CloseHandle file");
     auto& pending = the().pending;
     for (auto it = pending.begin(); it != pending.end();) {
         if (it->handle == object) {
@@ -466,7 +472,8 @@ BOOL CloseHandle(HANDLE object)
 void Sleep(DWORD milliseconds)
 {
     sim::Clock& clock = the().clock;
-    clock.sleeps.push_back(milliseconds);
+    if (the().keep_records)
+        clock.sleeps.push_back(milliseconds);
     if (clock.real)
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     clock.now_ms += milliseconds;
