@@ -288,16 +288,17 @@ std::int32_t HID_device::overlapped_transfer(bool sending, std::uint8_t* report,
     const win32::BOOL issued = sending ? win32::WriteFile(handle, report, transfer_size, &count, &overlapped)
                                        : win32::ReadFile(handle, report, transfer_size, &count, &overlapped);
     // A request the system refuses outright never runs: it is a failure,
-    // not a transfer that finished at once. Its status word is not pending
-    // (still the 0 written above, or the failure the system left there), so
-    // the polling below ends at the first poll as for any finished request.
+    // not a transfer that finished at once. Its status word means nothing
+    // (Windows may leave it at STATUS_PENDING, and nothing will ever change
+    // it or signal the event), so it is not polled: the request counts as
+    // finished at the first poll and is never cancelled or waited for.
     const bool refused = issued == 0 && win32::GetLastError() != win32::ERROR_IO_PENDING;
     std::int32_t result = -1;
 
     poll_count = 0;
     for (;;) {
         ++poll_count;
-        const bool finished = status_word(overlapped) != win32::STATUS_PENDING;
+        const bool finished = refused || status_word(overlapped) != win32::STATUS_PENDING;
         if (poll_count > poll_limit) {
             win32::CancelIo(handle);
             // The record and the event must outlive the cancelled request:

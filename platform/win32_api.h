@@ -20,7 +20,9 @@
 //                      (its status word stays STATUS_PENDING until the
 //                      request ends, and changes only while the caller is in
 //                      Sleep or GetOverlappedResult); FALSE with any other
-//                      code when refused. A finished request leaves its
+//                      code when refused (the status word of a refused
+//                      request means nothing: Windows may leave it at
+//                      STATUS_PENDING). A finished request leaves its
 //                      NTSTATUS in Internal (0 on success) and the byte count
 //                      in InternalHigh. A gone device fails, never hangs.
 //   CancelIo           ends the calling thread's pending requests on the

@@ -120,6 +120,11 @@ bool settle(OVERLAPPED* overlapped)
 BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count, OVERLAPPED* overlapped,
                     bool reading)
 {
+    // Like Windows, the record says pending before the request is examined,
+    // and a request refused below leaves it so: its status word means
+    // nothing to a caller that was told of the refusal.
+    if (overlapped != nullptr)
+        overlapped->Internal = STATUS_PENDING;
     Open_handle* handle = find(file, Open_handle::Kind::file);
     if (handle == nullptr || (reading ? !handle->reading : !handle->writing))
         return fail(ERROR_INVALID_HANDLE);

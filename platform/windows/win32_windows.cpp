@@ -229,21 +229,6 @@ namespace {
     return reinterpret_cast<::LPDWORD>(count);
 }
 
-// Windows marks an overlapped record pending before it examines the
-// request. A request it refuses at once (no access, the other end gone) is
-// never started, yet its record goes on saying STATUS_PENDING, and nothing
-// will ever change that or signal its event: a caller that polls the record
-// would wait out its time limit, and one that then waits for the request to
-// end would wait for ever. The record of a refused request is handed back
-// as the caller gave it. The error code is left as the system set it.
-bool restore_if_refused(BOOL issued, OVERLAPPED* overlapped, ULONG_PTR status_before)
-{
-    if (issued != FALSE || overlapped == nullptr || ::GetLastError() == system_value::ERROR_IO_PENDING_)
-        return false;
-    overlapped->Internal = status_before;
-    return true;
-}
-
 } // namespace
 
 namespace windows {
@@ -291,16 +276,12 @@ HANDLE CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manual_reset, BOOL initi
 
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes_to_write, DWORD* bytes_written, OVERLAPPED* overlapped)
 {
-    const ULONG_PTR status_before = overlapped == nullptr ? 0 : overlapped->Internal;
-    const BOOL issued = ::WriteFile(file, buffer, bytes_to_write, to_system(bytes_written), to_system(overlapped));
-    return restore_if_refused(issued, overlapped, status_before) ? FALSE : issued;
+    return ::WriteFile(file, buffer, bytes_to_write, to_system(bytes_written), to_system(overlapped));
 }
 
 BOOL ReadFile(HANDLE file, void* buffer, DWORD bytes_to_read, DWORD* bytes_read, OVERLAPPED* overlapped)
 {
-    const ULONG_PTR status_before = overlapped == nullptr ? 0 : overlapped->Internal;
-    const BOOL issued = ::ReadFile(file, buffer, bytes_to_read, to_system(bytes_read), to_system(overlapped));
-    return restore_if_refused(issued, overlapped, status_before) ? FALSE : issued;
+    return ::ReadFile(file, buffer, bytes_to_read, to_system(bytes_read), to_system(overlapped));
 }
 
 BOOL GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* bytes_transferred, BOOL wait)
