@@ -64,8 +64,8 @@ struct GUID {
 struct SECURITY_ATTRIBUTES;
 
 struct OVERLAPPED {
-    ULONG_PTR Internal;      // NTSTATUS of the request; STATUS_PENDING while it runs
-    ULONG_PTR InternalHigh;  // bytes transferred
+    ULONG_PTR Internal;     // NTSTATUS of the request; STATUS_PENDING while it runs
+    ULONG_PTR InternalHigh; // bytes transferred
     DWORD Offset;
     DWORD OffsetHigh;
     HANDLE hEvent;
@@ -143,8 +143,8 @@ HMODULE LoadLibraryA(LPCSTR file_name);
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 BOOL FreeLibrary(HMODULE module);
 
-HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD share_mode, SECURITY_ATTRIBUTES* security,
-                   DWORD creation, DWORD flags, HANDLE template_file);
+HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD share_mode, SECURITY_ATTRIBUTES* security, DWORD creation,
+                   DWORD flags, HANDLE template_file);
 DWORD GetLastError();
 HANDLE CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manual_reset, BOOL initial_state, LPCSTR name);
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes_to_write, DWORD* bytes_written, OVERLAPPED* overlapped);
@@ -154,4 +154,4 @@ BOOL CancelIo(HANDLE file);
 BOOL CloseHandle(HANDLE object);
 void Sleep(DWORD milliseconds);
 
-}  // namespace win32
+} // namespace win32

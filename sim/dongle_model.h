@@ -17,13 +17,13 @@ using Report = std::array<std::uint8_t, 64>;
 // How one reply departs from the correct one.
 enum class Reply_fault {
     none,
-    no_report,             // the dongle sends nothing back
-    wrong_checksum,        // frame checksum off by one
-    checksum_error_eaea,   // reply code 206 with 0xEAEA in bytes 3-4
-    checksum_error_plain,  // reply code 206 with the parameter echoed
-    wrong_command,         // reply code neither the command nor 206
-    wrong_echo,            // parameter echo (get info: marker 133) wrong
-    not_a_frame,           // byte 0 is not the reply code 11
+    no_report,            // the dongle sends nothing back
+    wrong_checksum,       // frame checksum off by one
+    checksum_error_eaea,  // reply code 206 with 0xEAEA in bytes 3-4
+    checksum_error_plain, // reply code 206 with the parameter echoed
+    wrong_command,        // reply code neither the command nor 206
+    wrong_echo,           // parameter echo (get info: marker 133) wrong
+    not_a_frame,          // byte 0 is not the reply code 11
 };
 
 struct Word_pair {
@@ -33,13 +33,13 @@ struct Word_pair {
 
 struct Detector {
     int address = 0;
-    std::map<int, Word_pair> info_memory;  // by information-memory word address
-    std::map<int, Word_pair> values;       // by value number
+    std::map<int, Word_pair> info_memory; // by information-memory word address
+    std::map<int, Word_pair> values;      // by value number
     std::uint8_t info_byte = 0x27;
     std::uint16_t info_word = 0x0104;
-    Reply_fault fault = Reply_fault::none;  // on every reply
-    std::deque<Reply_fault> next_faults;    // one per reply, before `fault`
-    std::vector<Report> requests;           // frames addressed to it
+    Reply_fault fault = Reply_fault::none; // on every reply
+    std::deque<Reply_fault> next_faults;   // one per reply, before `fault`
+    std::vector<Report> requests;          // frames addressed to it
 
     // The words the tool reads: U0, UR, URc from information memory, U and
     // t1/t2 from values 2 and 3.
@@ -57,13 +57,13 @@ struct Dongle {
 
     int mode = 0;
     std::array<int, 3> current_in_mode = {0, 40, 150};
-    std::deque<int> scripted_currents;    // consumed one per current reading
+    std::deque<int> scripted_currents; // consumed one per current reading
     std::vector<Detector> detectors;
-    std::deque<Reply_fault> next_faults;  // one per report, any request
-    std::vector<Report> requests;         // every report received
-    std::vector<Report> replies;          // every report sent back
-    std::vector<int> mode_commands;       // modes set, in order
-    bool keep_records = true;             // off in long runs: the records grow with every report
+    std::deque<Reply_fault> next_faults; // one per report, any request
+    std::vector<Report> requests;        // every report received
+    std::vector<Report> replies;         // every report sent back
+    std::vector<int> mode_commands;      // modes set, in order
+    bool keep_records = true;            // off in long runs: the records grow with every report
 
     Detector& add_detector(int address);
     Detector* detector_at(int address);
@@ -79,4 +79,4 @@ private:
 // firmware computes it.
 std::uint8_t firmware_crc(const std::uint8_t* bytes, int count);
 
-}  // namespace sim
+} // namespace sim

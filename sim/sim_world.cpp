@@ -26,7 +26,7 @@ Hid_interface interface_for(std::uint16_t vendor, std::uint16_t product, int ins
 
 int instances = 0;
 
-}  // namespace
+} // namespace
 
 Hid_interface dongle_b_interface()
 {
@@ -78,7 +78,7 @@ int count_kind(const World& world, Open_handle::Kind kind)
     return static_cast<int>(std::count_if(world.handles.begin(), world.handles.end(),
                                           [kind](const auto& entry) { return entry.second.kind == kind; }));
 }
-}  // namespace
+} // namespace
 
 int World::open_files() const
 {
@@ -124,13 +124,13 @@ void set_up_demo_line(World& world)
     world.add_interface(dongle_a_interface());
     world.add_interface(dongle_b_interface());
     Dongle& dongle = world.dongle;
-    dongle.add_detector(1).words(100, 500, 1000, 150, 21, 22);   // clean: 12%
-    dongle.add_detector(2).words(120, 520, 1000, 300, 21, 23);   // medium: 45%
-    dongle.add_detector(4).words(90, 490, 1000, 400, 22, 22);    // needs cleaning: 77%
-    dongle.add_detector(7).words(110, 510, 1000, 950, 20, 21);   // saturated
+    dongle.add_detector(1).words(100, 500, 1000, 150, 21, 22);         // clean: 12%
+    dongle.add_detector(2).words(120, 520, 1000, 300, 21, 23);         // medium: 45%
+    dongle.add_detector(4).words(90, 490, 1000, 400, 22, 22);          // needs cleaning: 77%
+    dongle.add_detector(7).words(110, 510, 1000, 950, 20, 21);         // saturated
     dongle.add_detector(9).words(0xFFFF, 0xFFFF, 0xFFFF, 140, 22, 23); // calibration memory erased: no level
-    dongle.add_detector(12).words(100, 600, 450, 160, 23, 24);  // recalibrated: URc used, 17%
+    dongle.add_detector(12).words(100, 600, 450, 160, 23, 24);         // recalibrated: URc used, 17%
     dongle.current_in_mode = {0, 40, 120};
 }
 
-}  // namespace sim
+} // namespace sim

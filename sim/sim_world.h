@@ -20,9 +20,9 @@ enum class Property_fault { none, unreadable, empty, unterminated };
 enum class Detail_fault { none, too_small, read_fails };
 
 struct Hid_interface {
-    std::vector<std::string> hardware_ids;  // first entry is what discovery compares
+    std::vector<std::string> hardware_ids; // first entry is what discovery compares
     std::string path;
-    bool is_dongle = false;  // reports go to the dongle model
+    bool is_dongle = false; // reports go to the dongle model
     bool write_open_fails = false;
     bool read_open_fails = false;
     Property_fault property_fault = Property_fault::none;
@@ -34,9 +34,9 @@ Hid_interface dongle_a_interface();
 Hid_interface other_interface(std::uint16_t vendor, std::uint16_t product);
 
 struct Clock {
-    bool real = false;  // sleep for real (demo build, benchmarks)
+    bool real = false; // sleep for real (demo build, benchmarks)
     std::uint64_t now_ms = 0;
-    std::vector<win32::DWORD> sleeps;  // every Sleep, in order
+    std::vector<win32::DWORD> sleeps; // every Sleep, in order
 
     std::uint64_t slept_ms() const;
     std::size_t count(win32::DWORD milliseconds) const;
@@ -53,12 +53,12 @@ struct Pending_request {
 
 struct Open_handle {
     enum class Kind { file, event, device_list } kind = Kind::file;
-    int interface = -1;  // files
+    int interface = -1; // files
     bool writing = false;
     bool reading = false;
     win32::DWORD flags = 0;
-    win32::HANDLE partner = nullptr;  // the write handle a read handle answers
-    std::vector<Hid_interface> list;  // device lists: the snapshot taken
+    win32::HANDLE partner = nullptr; // the write handle a read handle answers
+    std::vector<Hid_interface> list; // device lists: the snapshot taken
 };
 
 struct Arrived_report {
@@ -80,32 +80,32 @@ struct World {
     bool setupapi_present = true;
     std::set<std::string> missing_entry_points;
     bool class_list_fails = false;
-    std::map<win32::DWORD, win32::DWORD> enumeration_errors;  // interface index -> error code
+    std::map<win32::DWORD, win32::DWORD> enumeration_errors; // interface index -> error code
 
     // Dongle faults.
     // The dongle is pulled out just before exchange number N (0-based): the
     // exchanges before it work, that one and every later one fail, and the
     // dongle is no longer listed or opened. -1: never.
     int unplugged_from_exchange = -1;
-    bool refuse_requests = false;  // every transfer refused at once
-    std::deque<bool> refused_writes;  // one per write to the dongle, in order: true refuses that write at once
+    bool refuse_requests = false;    // every transfer refused at once
+    std::deque<bool> refused_writes; // one per write to the dongle, in order: true refuses that write at once
     bool transfers_never_complete = false;
     // Nonzero: every overlapped transfer is taken, then ends with this
     // NTSTATUS while the caller sleeps (e.g. STATUS_DEVICE_NOT_CONNECTED).
     win32::ULONG_PTR transfer_end_status = 0;
     std::uint64_t reply_delay_ms = 0;
-    std::uint8_t input_report_id = 0;  // ID byte the system puts before each report it delivers
+    std::uint8_t input_report_id = 0; // ID byte the system puts before each report it delivers
 
     // Bookkeeping a test reads.
-    int exchanges = 0;  // reports the tool tried to send to the dongle
+    int exchanges = 0; // reports the tool tried to send to the dongle
     int libraries_loaded = 0;
     int libraries_freed = 0;
-    std::map<std::string, int> lookups;  // GetProcAddress calls by name
-    std::vector<std::string> calls;      // platform calls, in order
+    std::map<std::string, int> lookups; // GetProcAddress calls by name
+    std::vector<std::string> calls;     // platform calls, in order
     win32::DWORD last_error = 0;
     std::map<win32::HANDLE, Open_handle> handles;
     std::deque<Pending_request> pending;
-    std::map<win32::HANDLE, std::deque<Arrived_report>> input_queues;  // by read handle
+    std::map<win32::HANDLE, std::deque<Arrived_report>> input_queues; // by read handle
     std::uintptr_t next_handle = 0x1000;
 
     Hid_interface& add_interface(Hid_interface hid);
@@ -123,4 +123,4 @@ World& reset_world();
 // erased detectors behind device B, and a healthy line current.
 void set_up_demo_line(World& world);
 
-}  // namespace sim
+} // namespace sim

@@ -24,7 +24,10 @@ constexpr std::size_t transfer_size = 65;
 
 HMODULE const setupapi_module = reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x5E70));
 
-sim::World& the() { return sim::world(); }
+sim::World& the()
+{
+    return sim::world();
+}
 
 BOOL fail(DWORD error)
 {
@@ -117,8 +120,7 @@ bool settle(OVERLAPPED* overlapped)
     return true;
 }
 
-BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count, OVERLAPPED* overlapped,
-                    bool reading)
+BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count, OVERLAPPED* overlapped, bool reading)
 {
     // Like Windows, the record says pending before the request is examined,
     // and a request refused below leaves it so: its status word means
@@ -182,7 +184,7 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
         return TRUE;
     }
     if (overlapped == nullptr)
-        return fail(ERROR_GEN_FAILURE);  // a blocking read would wait for ever
+        return fail(ERROR_GEN_FAILURE); // a blocking read would wait for ever
     overlapped->Internal = STATUS_PENDING;
     the().pending.push_back({file, overlapped, buffer, true, false});
     return fail(ERROR_IO_PENDING);
@@ -249,11 +251,10 @@ BOOL KVR27_WINAPI enum_device_info(HDEVINFO list, DWORD index, SP_DEVINFO_DATA* 
     return TRUE;
 }
 
-BOOL KVR27_WINAPI get_device_registry_property(HDEVINFO list, SP_DEVINFO_DATA* devinfo, DWORD property,
-                                               DWORD* type, BYTE* buffer, DWORD size, DWORD* required)
+BOOL KVR27_WINAPI get_device_registry_property(HDEVINFO list, SP_DEVINFO_DATA* devinfo, DWORD property, DWORD* type,
+                                               BYTE* buffer, DWORD size, DWORD* required)
 {
-    record(buffer == nullptr ? "SetupDiGetDeviceRegistryPropertyA size"
-                                            : "SetupDiGetDeviceRegistryPropertyA");
+    record(buffer == nullptr ? "SetupDiGetDeviceRegistryPropertyA size" : "SetupDiGetDeviceRegistryPropertyA");
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr || devinfo == nullptr || devinfo->DevInst >= interfaces->size())
         return fail(ERROR_INVALID_PARAMETER);
@@ -261,7 +262,7 @@ BOOL KVR27_WINAPI get_device_registry_property(HDEVINFO list, SP_DEVINFO_DATA* d
         return fail(ERROR_INVALID_DATA);
     const sim::Hid_interface& hid = (*interfaces)[devinfo->DevInst];
 
-    std::string data;  // REG_MULTI_SZ: entries ended by a zero, then one more
+    std::string data; // REG_MULTI_SZ: entries ended by a zero, then one more
     for (const std::string& id : hid.hardware_ids)
         data += id + '\0';
     data += '\0';
@@ -287,8 +288,7 @@ BOOL KVR27_WINAPI get_device_interface_detail(HDEVINFO list, SP_DEVICE_INTERFACE
                                               SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size, DWORD* required,
                                               SP_DEVINFO_DATA*)
 {
-    record(detail == nullptr ? "SetupDiGetDeviceInterfaceDetailA size"
-                                            : "SetupDiGetDeviceInterfaceDetailA");
+    record(detail == nullptr ? "SetupDiGetDeviceInterfaceDetailA size" : "SetupDiGetDeviceInterfaceDetailA");
     const auto* interfaces = list_of(list);
     if (interfaces == nullptr || data == nullptr || data->Reserved >= interfaces->size())
         return fail(ERROR_INVALID_PARAMETER);
@@ -323,7 +323,7 @@ const Entry_point entry_points[] = {
     {"SetupDiGetDeviceInterfaceDetailA", reinterpret_cast<FARPROC>(&get_device_interface_detail)},
 };
 
-}  // namespace
+} // namespace
 
 HMODULE LoadLibraryA(LPCSTR file_name)
 {
@@ -340,7 +340,7 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name)
 {
     ++the().lookups[name];
     if (module != setupapi_module || the().missing_entry_points.count(name) != 0) {
-        the().last_error = 127;  // ERROR_PROC_NOT_FOUND
+        the().last_error = 127; // ERROR_PROC_NOT_FOUND
         return nullptr;
     }
     for (const Entry_point& entry : entry_points)
@@ -386,8 +386,9 @@ HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD, SECURITY_ATTRIBUTES*, 
                 if (open.kind == Open_handle::Kind::file && open.interface == file.interface && open.writing &&
                     (latest_write == nullptr || handle > latest_write))
                     latest_write = handle;
-            const bool taken = std::any_of(the().handles.begin(), the().handles.end(),
-                                           [latest_write](const auto& entry) { return entry.second.partner == latest_write; });
+            const bool taken =
+                std::any_of(the().handles.begin(), the().handles.end(),
+                            [latest_write](const auto& entry) { return entry.second.partner == latest_write; });
             if (latest_write != nullptr && !taken)
                 file.partner = latest_write;
         }
@@ -485,4 +486,4 @@ void Sleep(DWORD milliseconds)
     complete_pending();
 }
 
-}  // namespace win32
+} // namespace win32
