@@ -5,10 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
-if [ -x build/app/kvr27dust32 ]; then
-    exec build/app/kvr27dust32 "$@"
-elif [ -x build/app/kvr27dust32-sim ]; then
-    exec build/app/kvr27dust32-sim "$@"
-else
-    echo "run: the window is not built yet; the core and its tests are (scripts/test.sh)." >&2
-fi
+exec build/app/kvr27dust32 "$@"
