@@ -1,7 +1,8 @@
 // Counts of what the process asked of the system's waiting and cancelling
 // services. The transport's time limit is a number of polls with a sleep
 // between them; these counts let a test on the real system see that number
-// without timing anything.
+// without timing anything. The flush count lets it see which input queues a
+// send asked the system to empty.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@ struct Call_record {
     std::uint64_t slept_ms = 0; // milliseconds asked of Sleep, in total
     std::uint64_t cancels = 0;  // calls of CancelIo
     std::uint64_t waits = 0;    // calls of GetOverlappedResult that wait
+    std::uint64_t flushes = 0;  // calls of HidD_FlushQueue
 };
 
 Call_record& call_record();
