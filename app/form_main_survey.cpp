@@ -23,6 +23,7 @@
 namespace {
 
 constexpr unsigned wake_pause_ms = 500;
+constexpr unsigned after_wake_ms = 100;
 constexpr int contamination_column = 2;
 constexpr int first_hidden_column = 3;
 
@@ -61,8 +62,13 @@ void TForm_main::Button2Click(QObject*)
     pause_ms(wake_pause_ms);
 
     for (int address = 0; address < surveyed_addresses; ++address) {
-        const KVR27_dust_data record = survey_address(cl_value(), address);
+        ping_detectors(cl_value());
+        pause_ms(after_wake_ms);
+        // The bar names the address before it is asked, so a detector that
+        // keeps the survey waiting shows where it stands.
         set_position(ProgressBar_step, address + 1);
+        const KVR27_dust_data record =
+            detector_present(cl_value(), address) ? read_detector_record(cl_value(), address) : absent_record();
         detector_table[static_cast<std::size_t>(address)] = record;
         QCoreApplication::processEvents();
     }

@@ -3,14 +3,12 @@
 #include "app/detector_state.h"
 #include "app/read_sequence.h"
 #include "protocol/msp430_bootloader.h"
-#include "protocol/pause.h"
 
 #include <cstdint>
 
 namespace {
 
 constexpr int wake_address = 255;
-constexpr unsigned after_wake_ms = 100;
 const char* const device_b = "B";
 
 } // namespace
@@ -54,13 +52,4 @@ KVR27_dust_data read_detector_record(int cl, int address)
     record.t2 = last_reading.t2;
     record.compute_contamination();
     return record;
-}
-
-KVR27_dust_data survey_address(int cl, int address)
-{
-    ping_detectors(cl);
-    pause_ms(after_wake_ms);
-    if (detector_present(cl, address))
-        return read_detector_record(cl, address);
-    return absent_record();
 }

@@ -13,6 +13,3 @@ bool ping_detectors(int cl);
 bool detector_present(int cl, int address);
 // Reads and rates the detector at `address`; absent when it cannot be read.
 KVR27_dust_data read_detector_record(int cl, int address);
-// One address of the survey: wake the line, pause, then the record of the
-// detector there, or an absent record.
-KVR27_dust_data survey_address(int cl, int address);

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -67,6 +68,41 @@ TEST_F(Survey, EmptyLineIsAllAbsentAndEndsInModeZero)
     EXPECT_GE(world.clock.count(100), 32u);
     EXPECT_GE(world.clock.slept_ms(), 1000u + 32u * 100u);
     EXPECT_EQ(world.open_handles(), 0);
+}
+
+TEST_F(Survey, BarNamesEachAddressAfterTheWakeUpPauseAndBeforeItIsAsked)
+{
+    plug_dongle();
+    add_detector(3).words(100, 500, 1000, 150);
+    struct Move {
+        int position;
+        unsigned last_sleep;
+        int last_address;  // of the latest detector frame
+        bool asked_before; // a frame for the address the bar names went out already
+    };
+    std::vector<Move> moves;
+    QObject::connect(control<QProgressBar>("ProgressBar_step"), &QProgressBar::valueChanged, [&](int position) {
+        const std::vector<sim::Report> sent = frames();
+        const bool asked = std::any_of(sent.begin(), sent.end(),
+                                       [position](const sim::Report& frame) { return frame[1] == position - 1; });
+        moves.push_back({position, world.clock.sleeps.empty() ? 0u : world.clock.sleeps.back(),
+                         sent.empty() ? -1 : sent.back()[1], asked});
+    });
+    click("Button2");
+    EXPECT_TRUE(record(3).present);
+
+    // 30, then 60 standing at the end, one step per address, back to 0.
+    ASSERT_EQ(moves.size(), 2u + 32u + 1u);
+    EXPECT_EQ(moves[0].position, 30);
+    EXPECT_EQ(moves[1].position, 32);
+    EXPECT_EQ(moves.back().position, 0);
+    for (int address = 0; address < 32; ++address) {
+        const Move& move = moves[static_cast<std::size_t>(address) + 2];
+        EXPECT_EQ(move.position, address + 1);
+        EXPECT_EQ(move.last_sleep, 100u) << address;
+        EXPECT_EQ(move.last_address, 255) << address;
+        EXPECT_FALSE(move.asked_before) << address;
+    }
 }
 
 TEST_F(Survey, MixedLineRatesEachDetectorAndGoesOnPastAnUnratableOne)
