@@ -13,6 +13,7 @@ protected:
     {
         world.add_interface(sim::dongle_b_interface());
         connected = dongle.connect("B");
+        trace_mark = dongle.device->traced_lines;
         world.calls.clear();
     }
 
@@ -23,6 +24,7 @@ protected:
 
     PIC16F1455_bootloader dongle;
     bool connected = false;
+    std::uint32_t trace_mark = 0;
 };
 
 struct Mode_row {
@@ -63,6 +65,7 @@ TEST_F(Dongle_commands, CurrentIsBigEndianInBytes1And2)
     EXPECT_EQ(dongle.read_current(), 65535);
     EXPECT_EQ(dongle.read_current(), 0);
     EXPECT_EQ(dongle.read_current(), 256);
+    EXPECT_EQ(dongle.device->traced_lines, trace_mark) << "dongle commands ask for no trace";
     ASSERT_EQ(world.dongle.requests.size(), 4u);
     sim::Report expected{};
     expected[0] = 6;

@@ -45,6 +45,9 @@ class Render : public test_support::Sim_test {};
 TEST_F(Render, ShowsTheFirstSixteenBytesEachFollowedByASpace)
 {
     MSP430_bootloader bootloader(4);
+    EXPECT_EQ(bootloader.address, 255);
+    EXPECT_EQ(bootloader.tx_text, "");
+    EXPECT_EQ(bootloader.rx_text, "");
     Report request{0x0a, 0x05, 0xe1, 0x02, 0, 0, 0, 0, 0, 0xba, 0x01, 0xf4, 0x04};
     request[16] = 0xEE; // beyond what is shown
     bootloader.render_tx(request.data());

@@ -25,6 +25,9 @@ TEST_P(Get_info_verdicts, EndWithTheirResultAndLines)
     EXPECT_EQ(bootloader.get_info(info_byte, info_word), row.result);
     EXPECT_EQ(issued("WriteFile"), row.attempts);
     EXPECT_EQ(issued("ReadFile"), row.attempts);
+    // Get info alone has the device compose its trace: two texts per send,
+    // three per receive.
+    EXPECT_EQ(new_traces(), 5u * static_cast<unsigned>(row.attempts));
     expect_lines(new_lines(), row.lines);
     if (row.result == ok) {
         EXPECT_EQ(info_byte, 0x27);

@@ -25,6 +25,7 @@ protected:
         bootloader.address = detector_address;
         connected = bootloader.connect("B");
         log_mark = test_support::log_lines().size();
+        trace_mark = bootloader.device->traced_lines;
         world.calls.clear();
     }
 
@@ -42,6 +43,9 @@ protected:
         return lines;
     }
 
+    // Trace texts the device composed since the connection.
+    std::uint32_t new_traces() const { return bootloader.device->traced_lines - trace_mark; }
+
     int issued(const char* call) const
     {
         return static_cast<int>(std::count(world.calls.begin(), world.calls.end(), call));
@@ -50,6 +54,7 @@ protected:
     MSP430_bootloader bootloader{4};
     bool connected = false;
     std::size_t log_mark = 0;
+    std::uint32_t trace_mark = 0;
 };
 
 // Expected lines where "tx: " and "rx: " alone stand for any rendering of a

@@ -20,6 +20,7 @@ TEST_P(Read_value_verdicts, EndWithTheirResultAndLines)
     EXPECT_EQ(bootloader.read_value(2, word1, word2), row.result);
     EXPECT_EQ(issued("WriteFile"), row.attempts);
     EXPECT_EQ(issued("ReadFile"), row.attempts);
+    EXPECT_EQ(new_traces(), 0u) << "the reads ask for no trace";
     expect_lines(new_lines(), row.lines);
     if (row.result == ok) {
         EXPECT_EQ(word1, 0x0123);
