@@ -1,7 +1,6 @@
 #include "hid/hid_device.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstddef>
 #include <cstring>
 #include <new>
@@ -20,10 +19,14 @@ constexpr int poll_interval_ms = 1;
 constexpr std::size_t bare_detail_size = sizeof(win32::SP_DEVICE_INTERFACE_DETAIL_DATA_A);
 constexpr std::size_t detail_path_offset = offsetof(win32::SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
 
+// a to z become A to Z and nothing else changes, whatever locale the
+// window's toolkit has set for the process: hardware IDs are ASCII, and a
+// single-byte locale must not turn other bytes into something else.
 void upper_case(std::string& text)
 {
     for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
 }
 
 // Severity bits of an NTSTATUS: warnings and errors mean the request failed.
