@@ -81,6 +81,8 @@ struct World {
     std::set<std::string> missing_entry_points;
     bool class_list_fails = false;
     std::map<win32::DWORD, win32::DWORD> enumeration_errors; // interface index -> error code
+    // interface index -> error code a successful enumeration leaves behind
+    std::map<win32::DWORD, win32::DWORD> errors_after_enumeration;
 
     // Dongle faults.
     // The dongle is pulled out just before exchange number N (0-based): the

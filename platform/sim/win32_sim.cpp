@@ -223,7 +223,8 @@ BOOL KVR27_WINAPI enum_device_interfaces(HDEVINFO list, SP_DEVINFO_DATA*, const 
         return fail(ERROR_NO_MORE_ITEMS);
     data->Flags = 1;
     data->Reserved = index;
-    the().last_error = ERROR_SUCCESS;
+    const auto left_behind = the().errors_after_enumeration.find(index);
+    the().last_error = left_behind == the().errors_after_enumeration.end() ? ERROR_SUCCESS : left_behind->second;
     return TRUE;
 }
 

@@ -190,6 +190,12 @@ const Failure_case failure_cases[] = {
          w.enumeration_errors[1] = win32::ERROR_GEN_FAILURE;
      },
      false, 1, 0, 0},
+    {"EnumerationSucceedsButLeavesNoMoreItems",
+     [](sim::World& w) {
+         dongle_behind_other(w);
+         w.errors_after_enumeration[1] = win32::ERROR_NO_MORE_ITEMS;
+     },
+     false, 1, 0, 0},
     {"DongleIdUnreadable",
      [](sim::World& w) { w.add_interface(sim::dongle_b_interface()).property_fault = sim::Property_fault::unreadable; },
      false, 1, 0, 0},
