@@ -19,8 +19,15 @@ using sim::Open_handle;
 using sim::Pending_request;
 
 constexpr DWORD ERROR_INVALID_DATA = 13;
+constexpr DWORD ERROR_SHARING_VIOLATION = 32;
 constexpr DWORD ERROR_INVALID_USER_BUFFER = 1784;
 constexpr std::size_t transfer_size = 65;
+
+bool is_hid_class(const GUID* guid)
+{
+    constexpr GUID hid_class = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+    return guid != nullptr && std::memcmp(guid, &hid_class, sizeof hid_class) == 0;
+}
 
 HMODULE const setupapi_module = reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x5E70));
 
@@ -192,7 +199,7 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
 
 // --- device-setup library ----------------------------------------------
 
-HDEVINFO KVR27_WINAPI get_class_devs(const GUID*, LPCSTR, HWND, DWORD flags)
+HDEVINFO KVR27_WINAPI get_class_devs(const GUID* class_guid, LPCSTR, HWND, DWORD flags)
 {
     record("SetupDiGetClassDevsA");
     if (the().class_list_fails || flags != (DIGCF_PRESENT | DIGCF_DEVICEINTERFACE)) {
@@ -201,14 +208,15 @@ HDEVINFO KVR27_WINAPI get_class_devs(const GUID*, LPCSTR, HWND, DWORD flags)
     }
     Open_handle list;
     list.kind = Open_handle::Kind::device_list;
+    // Only the HID interface class holds the interfaces present here.
     for (const sim::Hid_interface& hid : the().interfaces)
-        if (!(hid.is_dongle && the().dongle_gone()))
+        if (is_hid_class(class_guid) && !(hid.is_dongle && the().dongle_gone()))
             list.list.push_back(hid);
     the().last_error = ERROR_SUCCESS;
     return new_handle(std::move(list));
 }
 
-BOOL KVR27_WINAPI enum_device_interfaces(HDEVINFO list, SP_DEVINFO_DATA*, const GUID*, DWORD index,
+BOOL KVR27_WINAPI enum_device_interfaces(HDEVINFO list, SP_DEVINFO_DATA*, const GUID* interface_class, DWORD index,
                                          SP_DEVICE_INTERFACE_DATA* data)
 {
     record("SetupDiEnumDeviceInterfaces " + std::to_string(index));
@@ -219,7 +227,7 @@ BOOL KVR27_WINAPI enum_device_interfaces(HDEVINFO list, SP_DEVINFO_DATA*, const 
         return fail(ERROR_INVALID_USER_BUFFER);
     if (auto error = the().enumeration_errors.find(index); error != the().enumeration_errors.end())
         return fail(error->second);
-    if (index >= interfaces->size())
+    if (index >= interfaces->size() || !is_hid_class(interface_class))
         return fail(ERROR_NO_MORE_ITEMS);
     data->Flags = 1;
     data->Reserved = index;
@@ -359,11 +367,16 @@ BOOL FreeLibrary(HMODULE module)
     return TRUE;
 }
 
-HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD, SECURITY_ATTRIBUTES*, DWORD, DWORD flags, HANDLE)
+HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD share_mode, SECURITY_ATTRIBUTES*, DWORD creation, DWORD flags,
+                   HANDLE)
 {
     const bool writing = (access & GENERIC_WRITE) != 0;
     const bool reading = (access & GENERIC_READ) != 0;
     record(std::string("CreateFileA ") + (writing ? "write " : "read ") + file_name);
+    if (creation != OPEN_EXISTING) {
+        the().last_error = ERROR_INVALID_PARAMETER; // a device cannot be created
+        return INVALID_HANDLE_VALUE;
+    }
     for (std::size_t i = 0; i < the().interfaces.size(); ++i) {
         const sim::Hid_interface& hid = the().interfaces[i];
         if (hid.path != file_name)
@@ -372,6 +385,15 @@ HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD, SECURITY_ATTRIBUTES*, 
             break;
         if ((writing && hid.write_open_fails) || (reading && hid.read_open_fails)) {
             the().last_error = ERROR_ACCESS_DENIED;
+            return INVALID_HANDLE_VALUE;
+        }
+        // Each channel opens the device twice and two channels may share
+        // it: an open that does not share reading and writing collides.
+        const bool in_use = std::any_of(the().handles.begin(), the().handles.end(), [i](const auto& entry) {
+            return entry.second.kind == Open_handle::Kind::file && entry.second.interface == static_cast<int>(i);
+        });
+        if (in_use && share_mode != (FILE_SHARE_READ | FILE_SHARE_WRITE)) {
+            the().last_error = ERROR_SHARING_VIOLATION;
             return INVALID_HANDLE_VALUE;
         }
         Open_handle file;
