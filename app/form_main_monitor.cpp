@@ -5,6 +5,7 @@
 #include "app/form_main.h"
 
 #include "app/colours.h"
+#include "app/detector_presence.h"
 #include "app/shape_widget.h"
 #include "app/window_texts.h"
 #include "protocol/msp430_bootloader.h"
@@ -49,9 +50,7 @@ void TForm_main::Timer_dongleTimer(QObject*)
     detector.address = selected_address();
     if (detector.connect("B")) {
         show_state(Label_dev_state, text::dongle_connected, Shape_dongle, colour::green);
-        std::int32_t info_byte = 0;
-        std::int32_t info_word = 0;
-        if (detector.get_info(info_byte, info_word) == ok && info_byte != 0 && info_word != 0)
+        if (answers_info_request(detector))
             show_state(Label_kvr_info, text::detector_connected, Shape_kvr, colour::green);
         else
             show_state(Label_kvr_info, text::detector_not_connected, Shape_kvr, colour::red);

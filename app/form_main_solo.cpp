@@ -3,6 +3,7 @@
 // hold channels on the dongle at the same time.
 #include "app/form_main.h"
 
+#include "app/detector_presence.h"
 #include "app/detector_state.h"
 #include "app/read_sequence.h"
 #include "app/window_texts.h"
@@ -17,7 +18,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdint>
 
 namespace {
 
@@ -65,9 +65,7 @@ void TForm_main::Button_read_kvr27Click(QObject*)
         show_message(text::dongle_missing);
         return;
     }
-    std::int32_t info_byte = 0;
-    std::int32_t info_word = 0;
-    if (detector.get_info(info_byte, info_word) != ok || info_byte == 0 || info_word == 0) {
+    if (!answers_info_request(detector)) {
         show_message(text::detector_silent);
         return;
     }

@@ -1,5 +1,6 @@
 #include "app/survey_steps.h"
 
+#include "app/detector_presence.h"
 #include "app/detector_state.h"
 #include "app/read_sequence.h"
 #include "protocol/msp430_bootloader.h"
@@ -29,11 +30,7 @@ bool detector_present(int cl, int address)
 {
     MSP430_bootloader detector(cl);
     detector.address = address;
-    if (!detector.connect(device_b))
-        return false;
-    std::int32_t info_byte = 0;
-    std::int32_t info_word = 0;
-    return detector.get_info(info_byte, info_word) == ok && info_byte != 0 && info_word != 0;
+    return detector.connect(device_b) && answers_info_request(detector);
 }
 
 KVR27_dust_data read_detector_record(int cl, int address)
