@@ -11,6 +11,7 @@
 #include "platform/linux/hidraw_backend.h"
 #include "platform/linux/hidraw_logic.h"
 #include "platform/linux/pending_requests.h"
+#include "platform/setupapi_entry_points.h"
 #include "platform/win32_api.h"
 
 #include <algorithm>
@@ -409,19 +410,9 @@ BOOL KVR27_WINAPI get_device_interface_detail(HDEVINFO list, SP_DEVICE_INTERFACE
     return succeed();
 }
 
-struct Entry_point {
-    const char* name;
-    FARPROC address;
-};
-
-const Entry_point entry_points[] = {
-    {"SetupDiGetClassDevsA", reinterpret_cast<FARPROC>(&get_class_devs)},
-    {"SetupDiEnumDeviceInterfaces", reinterpret_cast<FARPROC>(&enum_device_interfaces)},
-    {"SetupDiDestroyDeviceInfoList", reinterpret_cast<FARPROC>(&destroy_device_info_list)},
-    {"SetupDiEnumDeviceInfo", reinterpret_cast<FARPROC>(&enum_device_info)},
-    {"SetupDiGetDeviceRegistryPropertyA", reinterpret_cast<FARPROC>(&get_device_registry_property)},
-    {"SetupDiGetDeviceInterfaceDetailA", reinterpret_cast<FARPROC>(&get_device_interface_detail)},
-};
+const Setupapi_entry_points entry_points = {
+    &get_class_devs,   &enum_device_interfaces,       &destroy_device_info_list,
+    &enum_device_info, &get_device_registry_property, &get_device_interface_detail};
 
 } // namespace
 
@@ -438,12 +429,10 @@ HMODULE LoadLibraryA(LPCSTR file_name)
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR name)
 {
-    if (module == setupapi_module && name != nullptr)
-        for (const Entry_point& entry : entry_points)
-            if (std::strcmp(entry.name, name) == 0)
-                return entry.address;
-    last_error = ERROR_PROC_NOT_FOUND;
-    return nullptr;
+    const FARPROC entry = module == setupapi_module ? find_entry_point(entry_points, name) : nullptr;
+    if (entry == nullptr)
+        last_error = ERROR_PROC_NOT_FOUND;
+    return entry;
 }
 
 BOOL FreeLibrary(HMODULE module)

@@ -2,6 +2,7 @@
 // the world of sim/. Requests complete only while the caller sleeps (or
 // waits in GetOverlappedResult), as on Windows, so the product's polling
 // runs exactly as it would against a real dongle.
+#include "platform/setupapi_entry_points.h"
 #include "platform/win32_api.h"
 #include "sim/sim_world.h"
 
@@ -318,19 +319,9 @@ BOOL KVR27_WINAPI get_device_interface_detail(HDEVINFO list, SP_DEVICE_INTERFACE
     return TRUE;
 }
 
-struct Entry_point {
-    const char* name;
-    FARPROC address;
-};
-
-const Entry_point entry_points[] = {
-    {"SetupDiGetClassDevsA", reinterpret_cast<FARPROC>(&get_class_devs)},
-    {"SetupDiEnumDeviceInterfaces", reinterpret_cast<FARPROC>(&enum_device_interfaces)},
-    {"SetupDiDestroyDeviceInfoList", reinterpret_cast<FARPROC>(&destroy_device_info_list)},
-    {"SetupDiEnumDeviceInfo", reinterpret_cast<FARPROC>(&enum_device_info)},
-    {"SetupDiGetDeviceRegistryPropertyA", reinterpret_cast<FARPROC>(&get_device_registry_property)},
-    {"SetupDiGetDeviceInterfaceDetailA", reinterpret_cast<FARPROC>(&get_device_interface_detail)},
-};
+const Setupapi_entry_points entry_points = {
+    &get_class_devs,   &enum_device_interfaces,       &destroy_device_info_list,
+    &enum_device_info, &get_device_registry_property, &get_device_interface_detail};
 
 } // namespace
 
@@ -348,15 +339,11 @@ HMODULE LoadLibraryA(LPCSTR file_name)
 FARPROC GetProcAddress(HMODULE module, LPCSTR name)
 {
     ++the().lookups[name];
-    if (module != setupapi_module || the().missing_entry_points.count(name) != 0) {
+    const bool missing = module != setupapi_module || the().missing_entry_points.count(name) != 0;
+    const FARPROC entry = missing ? nullptr : find_entry_point(entry_points, name);
+    if (entry == nullptr)
         the().last_error = 127; // ERROR_PROC_NOT_FOUND
-        return nullptr;
-    }
-    for (const Entry_point& entry : entry_points)
-        if (std::strcmp(entry.name, name) == 0)
-            return entry.address;
-    the().last_error = 127;
-    return nullptr;
+    return entry;
 }
 
 BOOL FreeLibrary(HMODULE module)
