@@ -52,7 +52,7 @@ HID_device::HID_device()
     dll = std::make_unique<Dynamic_DLL_load>();
     device_info_set = win32::INVALID_HANDLE_VALUE;
     interface_data = std::make_unique<win32::SP_DEVICE_INTERFACE_DATA>();
-    allocate_bare_detail_block();
+    detail_data.reset(new (std::nothrow) unsigned char[bare_detail_size]());
     devinfo_data = {};
     interface_index = 0;
     detail_size = 0;
@@ -77,12 +77,6 @@ HID_device::~HID_device()
     dll.reset();
 }
 
-bool HID_device::allocate_bare_detail_block()
-{
-    detail_data.reset(new (std::nothrow) unsigned char[bare_detail_size]());
-    return detail_data != nullptr;
-}
-
 void HID_device::close_handles()
 {
     if (write_handle != win32::INVALID_HANDLE_VALUE)
@@ -104,8 +98,6 @@ bool HID_device::find_device(std::string vendor_product, bool overlapped)
     if (device_info_set != win32::INVALID_HANDLE_VALUE)
         dll->destroy_device_info_list(device_info_set);
     close_handles();
-    if (detail_data == nullptr)
-        allocate_bare_detail_block();
     device_info_set = win32::INVALID_HANDLE_VALUE;
     interface_index = 0;
     detail_size = 0;

@@ -67,6 +67,5 @@ private:
     bool open_handles(win32::DWORD flags, const char* write_text, const char* read_text, const char* failure_text,
                       const char* success_text);
     void close_handles();
-    bool allocate_bare_detail_block();
     std::int32_t overlapped_transfer(bool sending, std::uint8_t* report, win32::DWORD& count, int& poll_count);
 };
