@@ -29,8 +29,8 @@ constexpr int first_hidden_column = 3;
 
 const char* const titles[] = {"adres", "uwagi", "zabrudzenie", "u0", "ur", "urc", "u", "t1", "t2"};
 
-// Like the bar of the original control, a position past the range stands
-// at its end.
+// Qt ignores a position outside the bar's range; the survey's positions
+// 30, 60 and 90 on a bar of 32 must stand at its end instead.
 void set_position(QProgressBar* bar, int position)
 {
     bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
