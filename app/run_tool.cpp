@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 #include <exception>
@@ -18,6 +19,16 @@ void show_failure(const char* message)
     QMessageBox::critical(nullptr, QString::fromUtf8(text::caption), QString::fromUtf8(message), QMessageBox::Ok);
 }
 
+// A start check (the package's installation test, a smoke test after
+// deploying) sets this variable: the program then ends by itself once the
+// message loop has taken its first pass, with no one to close the window.
+constexpr const char* quit_after_start_variable = "KVR27_QUIT_AFTER_START";
+
+void quit_after_first_pass()
+{
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
 } // namespace
 
 int run_tool(int argc, char** argv, void (*before_loop)())
@@ -27,6 +38,8 @@ int run_tool(int argc, char** argv, void (*before_loop)())
     QApplication::setApplicationName(QStringLiteral("kvr27dust32"));
     QApplication::setDesktopFileName(QStringLiteral("kvr27dust32"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kvr27dust32.png")));
+    if (before_loop == nullptr && qEnvironmentVariableIsSet(quit_after_start_variable))
+        before_loop = quit_after_first_pass;
     try {
         TForm_main window;
         Form_main = &window;

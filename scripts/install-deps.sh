@@ -8,6 +8,8 @@ packages=(
     cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
     # the window
     qt6-base-dev fonts-dejavu-core
+    # the Debian package: cpack's dependency list, its checks, its install test
+    dpkg-dev lintian appstream desktop-file-utils file man-db
     # screenshots under a virtual X server
     xvfb xauth x11-apps imagemagick
     # the Windows build, tested under Wine
