@@ -4,6 +4,7 @@
 #include "app/detector_state.h"
 #include "app/grid_cell_delegate.h"
 #include "app/shape_widget.h"
+#include "app/window_language.h"
 #include "app/window_texts.h"
 
 #include <QCheckBox>
@@ -57,14 +58,16 @@ QFrame* panel(QWidget* parent, const char* name, bool bevel)
     return frame;
 }
 
+// Captions are shown in the window's language; the Polish ones are marked
+// for the translators where they are written.
 QLabel* label(QWidget* parent, const char* name, const char* caption)
 {
-    return named(new QLabel(QString::fromUtf8(caption), parent), name);
+    return named(new QLabel(window_text(caption), parent), name);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption)
 {
-    QPushButton* pushed = named(new QPushButton(QString::fromUtf8(caption), parent), name);
+    QPushButton* pushed = named(new QPushButton(window_text(caption), parent), name);
     pushed->setAutoDefault(false);
     return pushed;
 }
@@ -112,18 +115,18 @@ TForm_main::TForm_main(QWidget* parent) : QWidget(parent)
 void TForm_main::build_solo_tab()
 {
     TabSheet1 = named(new QWidget, "TabSheet1");
-    PageControl1->addTab(TabSheet1, QStringLiteral("Solo"));
+    PageControl1->addTab(TabSheet1, window_text(QT_TRANSLATE_NOOP("TForm_main", "Solo")));
     auto* tab = new QVBoxLayout(TabSheet1);
     tab->setContentsMargins(0, 0, 0, 0);
     tab->setSpacing(0);
 
     Panel4 = panel(TabSheet1, "Panel4", true);
     Panel4->setFixedHeight(41);
-    Label1 = label(Panel4, "Label1", "Adres");
+    Label1 = label(Panel4, "Label1", QT_TRANSLATE_NOOP("TForm_main", "Adres"));
     ComboBox_address_WK = named(new QComboBox(Panel4), "ComboBox_address_WK");
     ComboBox_address_WK->setEditable(true);
     ComboBox_address_WK->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox_address_WK->addItem(QStringLiteral("brak"));
+    ComboBox_address_WK->addItem(window_text(QT_TRANSLATE_NOOP("TForm_main", "brak")));
     for (int address = 0; address <= highest_solo_address; ++address)
         ComboBox_address_WK->addItem(QString::number(address));
     ComboBox_address_WK->setCurrentIndex(0);
@@ -208,11 +211,11 @@ void TForm_main::build_solo_tab()
     Shape_kvr = named(new Shape_widget(Shape_widget::Form::circle, colour::grey, Panel3), "Shape_kvr");
     Shape_kvr->setFixedSize(33, 27);
     Label_kvr_info = label(Panel3, "Label_kvr_info", text::detector_unknown);
-    Button_read_kvr27 = button(Panel3, "Button_read_kvr27", "Odczytaj");
+    Button_read_kvr27 = button(Panel3, "Button_read_kvr27", QT_TRANSLATE_NOOP("TForm_main", "Odczytaj"));
     QFont bold = Button_read_kvr27->font();
     bold.setBold(true);
     Button_read_kvr27->setFont(bold);
-    CheckBox_timer = named(new QCheckBox(QStringLiteral("Timer"), Panel3), "CheckBox_timer");
+    CheckBox_timer = named(new QCheckBox(window_text("Timer"), Panel3), "CheckBox_timer");
     auto* lamps = new QGridLayout(Panel3);
     lamps->setContentsMargins(7, 5, 8, 5);
     // A hidden lamp keeps its place, so a blinking lamp does not move the
@@ -240,13 +243,13 @@ void TForm_main::build_solo_tab()
 void TForm_main::build_table_tab()
 {
     TabSheet2 = named(new QWidget, "TabSheet2");
-    PageControl1->addTab(TabSheet2, QStringLiteral("Tabela"));
+    PageControl1->addTab(TabSheet2, window_text(QT_TRANSLATE_NOOP("TForm_main", "Tabela")));
     auto* tab = new QVBoxLayout(TabSheet2);
     tab->setContentsMargins(0, 0, 0, 0);
     tab->setSpacing(0);
 
     Panel5 = panel(TabSheet2, "Panel5", false);
-    Button2 = button(Panel5, "Button2", "Odczytaj stan zabrudzenia czujek");
+    Button2 = button(Panel5, "Button2", QT_TRANSLATE_NOOP("TForm_main", "Odczytaj stan zabrudzenia czujek"));
     ProgressBar_step = named(new QProgressBar(Panel5), "ProgressBar_step");
     ProgressBar_step->setRange(0, surveyed_addresses);
     ProgressBar_step->setValue(0);
@@ -305,10 +308,12 @@ void TForm_main::build_table_tab()
         std::uint32_t colour;
         const char* text;
     } entries[] = {
-        {&Shape1, &Label7, "Shape1", "Label7", colour::silver, "Czujka nieobecna / poziom zabrudzenia nieznany"},
-        {&Shape2, &Label8, "Shape2", "Label8", colour::green, "Czujka czysta"},
-        {&Shape3, &Label9, "Shape3", "Label9", colour::olive, "Średnie zabrudzenie"},
-        {&Shape4, &Label10, "Shape4", "Label10", colour::red, "Czujka wymaga czyszczenia"},
+        {&Shape1, &Label7, "Shape1", "Label7", colour::silver,
+         QT_TRANSLATE_NOOP("TForm_main", "Czujka nieobecna / poziom zabrudzenia nieznany")},
+        {&Shape2, &Label8, "Shape2", "Label8", colour::green, QT_TRANSLATE_NOOP("TForm_main", "Czujka czysta")},
+        {&Shape3, &Label9, "Shape3", "Label9", colour::olive, QT_TRANSLATE_NOOP("TForm_main", "Średnie zabrudzenie")},
+        {&Shape4, &Label10, "Shape4", "Label10", colour::red,
+         QT_TRANSLATE_NOOP("TForm_main", "Czujka wymaga czyszczenia")},
     };
     int row = 0;
     for (const auto& entry : entries) {
@@ -326,7 +331,7 @@ void TForm_main::build_table_tab()
 void TForm_main::build_settings_tab()
 {
     Ustawienia = named(new QWidget, "Ustawienia");
-    PageControl1->addTab(Ustawienia, QStringLiteral("Ustawienia"));
+    PageControl1->addTab(Ustawienia, window_text(QT_TRANSLATE_NOOP("TForm_main", "Ustawienia")));
     auto* tab = new QVBoxLayout(Ustawienia);
     tab->setContentsMargins(0, 0, 0, 0);
     tab->setSpacing(0);
@@ -349,8 +354,10 @@ void TForm_main::build_settings_tab()
     Panel7 = panel(Ustawienia, "Panel7", true);
     Panel7->setFixedHeight(89);
     CheckBox_adv =
-        named(new QCheckBox(QString::fromUtf8("Pokaż ustawienia serwisowe (nie zalecane!)"), Panel7), "CheckBox_adv");
-    Label6 = label(Panel7, "Label6", "Parametr CL");
+        named(new QCheckBox(window_text(QT_TRANSLATE_NOOP("TForm_main", "Pokaż ustawienia serwisowe (nie zalecane!)")),
+                            Panel7),
+              "CheckBox_adv");
+    Label6 = label(Panel7, "Label6", QT_TRANSLATE_NOOP("TForm_main", "Parametr CL"));
     CSpinEdit_CL = named(new QSpinBox(Panel7), "CSpinEdit_CL");
     CSpinEdit_CL->setRange(cl_lowest, cl_highest);
     CSpinEdit_CL->setValue(cl_default);
@@ -392,7 +399,9 @@ void TForm_main::bind_handlers()
 
 void TForm_main::show_message(const std::string& message)
 {
-    const QString shown = QString::fromUtf8(message.c_str());
+    // Every message passes here: the Polish ones are shown in the window's
+    // language, the others (the start run's, an exception's) as they are.
+    const QString shown = window_text(message.c_str());
     if (message_box) {
         message_box(shown);
         return;

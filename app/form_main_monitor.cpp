@@ -7,6 +7,7 @@
 #include "app/colours.h"
 #include "app/detector_presence.h"
 #include "app/shape_widget.h"
+#include "app/window_language.h"
 #include "app/window_texts.h"
 #include "protocol/msp430_bootloader.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 void show_state(QLabel* caption, const char* state, Shape_widget* lamp, std::uint32_t colour)
 {
-    caption->setText(QString::fromUtf8(state));
+    caption->setText(window_text(state));
     QPalette palette = caption->palette();
     palette.setColor(QPalette::WindowText, colour_from_bgr(colour));
     caption->setPalette(palette);

@@ -7,11 +7,13 @@
 #include "app/detector_state.h"
 #include "app/shape_widget.h"
 #include "app/survey_steps.h"
+#include "app/window_language.h"
 #include "app/window_texts.h"
 #include "protocol/pause.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -27,7 +29,15 @@ constexpr unsigned after_wake_ms = 100;
 constexpr int contamination_column = 2;
 constexpr int first_hidden_column = 3;
 
-const char* const titles[] = {"adres", "uwagi", "zabrudzenie", "u0", "ur", "urc", "u", "t1", "t2"};
+const char* const titles[] = {QT_TRANSLATE_NOOP("TForm_main", "adres"),
+                              QT_TRANSLATE_NOOP("TForm_main", "uwagi"),
+                              QT_TRANSLATE_NOOP("TForm_main", "zabrudzenie"),
+                              "u0",
+                              "ur",
+                              "urc",
+                              "u",
+                              "t1",
+                              "t2"};
 
 // Qt ignores a position outside the bar's range; the survey's positions
 // 30, 60 and 90 on a bar of 32 must stand at its end instead.
@@ -81,18 +91,25 @@ void TForm_main::fill_grid()
 {
     QStringList header;
     for (const char* title : titles)
-        header << QString::fromLatin1(title);
+        header << window_text(title);
     Grid->setHorizontalHeaderLabels(header);
+    // A shown column is never narrower than its title, which in another
+    // language may be longer than the Polish one the widths were made for.
+    // (A hidden column reports no width: it keeps the one it had.)
+    for (int column = 0; column < Grid->columnCount(); ++column)
+        if (!Grid->isColumnHidden(column))
+            Grid->setColumnWidth(
+                column, std::max(Grid->columnWidth(column), Grid->horizontalHeader()->sectionSizeHint(column)));
     for (int row = 1; row <= Grid->rowCount(); ++row) {
         const KVR27_dust_data& record = detector_table[static_cast<std::size_t>(row - 1)];
         set_cell(Grid, 0, row, QString::asprintf("%i", row - 1));
         if (record.present) {
-            set_cell(Grid, 1, row, QString::fromUtf8(text::present));
+            set_cell(Grid, 1, row, window_text(text::present));
             const int words[] = {record.u0, record.ur, record.urc, record.u, record.t1, record.t2};
             for (int column = first_hidden_column; column < Grid->columnCount(); ++column)
                 set_cell(Grid, column, row, QString::asprintf("%i", words[column - first_hidden_column]));
         } else {
-            set_cell(Grid, 1, row, QString::fromUtf8(text::absent));
+            set_cell(Grid, 1, row, window_text(text::absent));
         }
     }
     set_grid_columns(CheckBox_adv->isChecked());

@@ -1,12 +1,16 @@
 #include "app/run_tool.h"
 
+#include "app/command_line.h"
 #include "app/form_main.h"
+#include "app/window_language.h"
 #include "app/window_texts.h"
 #include "protocol/pause.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 
 #include <cstdio>
@@ -29,14 +33,42 @@ void quit_after_first_pass()
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
+void name_the_program()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("kvr27dust32"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KVR27_VERSION));
+}
+
+// The help, the version or a mistake in the options, printed; the exit
+// status.
+int print_and_end(const Command_line& options)
+{
+    const bool mistake = options.action == Command_line::Action::error;
+    std::fputs(options.output.toLocal8Bit().constData(), mistake ? stderr : stdout);
+    return mistake ? 1 : 0;
+}
+
 } // namespace
 
 int run_tool(int argc, char** argv, void (*before_loop)())
 {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    if (prints_only(arguments)) {
+        QCoreApplication application(argc, argv);
+        name_the_program();
+        return print_and_end(read_command_line(QCoreApplication::arguments(), Window_language::english));
+    }
+
     const Fine_pauses fine_pauses;
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kvr27dust32"));
+    name_the_program();
     QApplication::setDesktopFileName(QStringLiteral("kvr27dust32"));
+    const Command_line options = read_command_line(QApplication::arguments(), language_of_locale(QLocale::system()));
+    if (options.action != Command_line::Action::window)
+        return print_and_end(options);
+    use_language(options.language);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kvr27dust32.png")));
     if (before_loop == nullptr && qEnvironmentVariableIsSet(quit_after_start_variable))
         before_loop = quit_after_first_pass;

@@ -1,5 +1,6 @@
-// The program's start: the toolkit's application object, the one window,
-// and the message loop until the window is closed.
+// The program's start: the toolkit's application object, the options, the
+// window's language, the one window, and the message loop until the window
+// is closed. Returns the program's exit status.
 #pragma once
 
 // `before_loop`, when given, runs once the window is shown and before the

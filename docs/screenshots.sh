@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the window's screenshots on the demo line under a virtual X server:
 # docs/solo.png, docs/tabela.png and docs/ustawienia.png, after the service
-# login and a survey. Needs xvfb, x11-apps, imagemagick and xdotool.
+# login and a survey, and docs/tabela-en.png, the same "Tabela" in English.
+# Needs xvfb, x11-apps, imagemagick and xdotool.
 #   docs/screenshots.sh [build directory]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,19 +15,25 @@ Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 sleep 1
-(cd "$work" && exec "$program" >/dev/null 2>&1) &
-tool=$!
+tool=""
 trap 'kill $tool $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 
-window=""
-for _ in $(seq 50); do
-    window=$(xdotool search --name "kvr27dust32 v4" 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.2
-done
-eval "$(xdotool getwindowgeometry --shell "$window")"
-left=$X
-top=$Y
-size=${WIDTH}x${HEIGHT}
+# Starts the tool in `language` and finds its window.
+start()
+{
+    rm -f "$work/msp430_log.txt"
+    (cd "$work" && exec "$program" --lang "$1" >/dev/null 2>&1) &
+    tool=$!
+    window=""
+    for _ in $(seq 50); do
+        window=$(xdotool search --name "kvr27dust32 v4" 2>/dev/null | head -1) && [ -n "$window" ] && break
+        sleep 0.2
+    done
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    left=$X
+    top=$Y
+    size=${WIDTH}x${HEIGHT}
+}
 
 click() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; sleep 0.4; }
 shoot() { xwd -root -silent | /usr/bin/convert xwd:- -crop "$size+$left+$top" +repage "png:$docs/$1"; }
@@ -40,6 +47,7 @@ settle()
     done
 }
 
+start pl
 # Tab row before the login: "Tabela", "Ustawienia".
 click 107 13
 click 100 49
@@ -68,3 +76,22 @@ settle
 click 110 394
 sleep 2.5
 shoot solo.png
+kill $tool
+wait $tool 2>/dev/null || true
+
+# "Tabela" in English, after the login, a survey and the service view. Tab
+# row before the login: "Table", "Settings"; after it "Single", "Table",
+# "Settings".
+start en
+click 91 13
+click 100 49
+xdotool type --delay 40 "tovrik582"
+click 258 49
+click 88 13
+click 115 44
+sleep 2
+settle
+click 152 13
+click 18 100
+click 88 13
+shoot tabela-en.png

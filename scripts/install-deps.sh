@@ -8,6 +8,9 @@ packages=(
     cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
     # the window
     qt6-base-dev fonts-dejavu-core
+    # its English translation (lupdate, lrelease, qt_add_translations) and
+    # Qt's own translations of its texts
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     # the Debian package: cpack's dependency list, its checks, its install test
     dpkg-dev lintian appstream desktop-file-utils file man-db
     # screenshots under a virtual X server
