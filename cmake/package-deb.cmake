@@ -75,7 +75,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KVR27_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${KVR27_HOMEPAGE}")
+# The libraries come from dpkg-shlibdeps. Qt's translation of its own texts
+# (the buttons of a message box, an edit's menu) is data, not a library:
+# the window loads it from Qt's translations folder in either language.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${kvr27_package_sources}/postinst" "${kvr27_package_sources}/postrm")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

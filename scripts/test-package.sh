@@ -134,19 +134,24 @@ done
 [ "$(man -w kvr27dust32)" = /usr/share/man/man1/kvr27dust32.1.gz ] || fail "man does not find kvr27dust32(1)"
 
 echo "== the installed programs start"
-# The window on the offscreen platform, ended by the program itself after
-# the message loop's first pass. The log and any file the run writes stay
-# in a folder of their own.
+# The version, printed without a display.
+printed=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/kvr27dust32 --version 2>&1) ||
+    fail "kvr27dust32 --version ended with an error"
+[ "$printed" = "kvr27dust32 $version" ] || fail "kvr27dust32 --version printed \"$printed\""
+# The window on the offscreen platform in both languages, ended by the
+# program itself after the message loop's first pass. The log and any file
+# the run writes stay in a folder of their own.
 mkdir "$work/run"
-for program in /usr/bin/kvr27dust32-sim /usr/bin/kvr27dust32; do
+for run in "/usr/bin/kvr27dust32-sim en" "/usr/bin/kvr27dust32-sim pl" "/usr/bin/kvr27dust32 en"; do
+    read -r program language <<<"$run"
     status=0
-    (cd "$work/run" && KVR27_QUIT_AFTER_START=1 QT_QPA_PLATFORM=offscreen timeout 60 "$program" \
+    (cd "$work/run" && KVR27_QUIT_AFTER_START=1 QT_QPA_PLATFORM=offscreen timeout 60 "$program" --lang "$language" \
         >"$work/run.out" 2>"$work/run.err") || status=$?
     grep -v "XDG_RUNTIME_DIR" "$work/run.err" >&2 || true
     if [ "$status" -ne 0 ]; then
-        fail "$program ended with status $status (124: still running after 60 s)"
+        fail "$program --lang $language ended with status $status (124: still running after 60 s)"
     else
-        echo "package: $program started and ended with status 0"
+        echo "package: $program --lang $language started and ended with status 0"
     fi
 done
 
