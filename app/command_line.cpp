@@ -57,9 +57,9 @@ Command_line read_command_line(const QStringList& arguments, Window_language sys
 
 bool prints_only(const QStringList& arguments)
 {
-    static const QStringList printing = {QStringLiteral("-h"),        QStringLiteral("--help"),
-                                         QStringLiteral("-?"),        QStringLiteral("--help-all"),
-                                         QStringLiteral("-v"),        QStringLiteral("--version")};
+    static const QStringList printing = {QStringLiteral("-h"), QStringLiteral("--help"),
+                                         QStringLiteral("-?"), QStringLiteral("--help-all"),
+                                         QStringLiteral("-v"), QStringLiteral("--version")};
     for (qsizetype index = 1; index < arguments.size(); ++index)
         if (printing.contains(arguments[index]))
             return true;

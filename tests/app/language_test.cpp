@@ -120,9 +120,9 @@ TEST_F(English_window, LeavesNoPolishCaptionUntranslated)
 {
     // The captions that read the same in both languages: symbols, numbers,
     // and the English captions of the service panel and the start button.
-    const QStringList same_in_both = {"U0",   "UR",  "URc",  "U",    "read urrent", "0",     "1",          "2",
-                                      "gv2",  "gv9", "gv16", "gv17", "0%",          "Timer", "Start kvr27", "login",
-                                      "KVR27 INFO"};
+    const QStringList same_in_both = {"U0", "UR",    "URc",         "U",     "read urrent", "0",
+                                      "1",  "2",     "gv2",         "gv9",   "gv16",        "gv17",
+                                      "0%", "Timer", "Start kvr27", "login", "KVR27 INFO"};
     const std::map<QString, QString> english = captions_of(form);
     use_language(Window_language::polish);
     const TForm_main polish_form;
@@ -192,7 +192,7 @@ TEST(Window_language, FollowsTheLocaleWhenTheOptionsDoNotChoose)
         const char* locale;
         Window_language language;
     } cases[] = {
-        {"pl_PL", Window_language::polish}, {"pl", Window_language::polish},  {"en_GB", Window_language::english},
+        {"pl_PL", Window_language::polish},  {"pl", Window_language::polish}, {"en_GB", Window_language::english},
         {"de_DE", Window_language::english}, {"C", Window_language::english},
     };
     for (const auto& entry : cases)
@@ -226,24 +226,22 @@ TEST_P(Options, ChooseTheLanguageOrPrintAndEnd)
     EXPECT_TRUE(read.output.contains(QString::fromLatin1(row.output_holds))) << read.output.toStdString();
 }
 
+constexpr Window_language pl = Window_language::polish;
+constexpr Window_language en = Window_language::english;
+using Action = Command_line::Action;
+
+// name, arguments, system's language, action, language, what the output holds
 const Options_case options_cases[] = {
-    {"NoneKeepsThePolishLocale", {}, Window_language::polish, Command_line::Action::window, Window_language::polish, ""},
-    {"NoneKeepsAnotherLocale", {}, Window_language::english, Command_line::Action::window, Window_language::english,
-     ""},
-    {"EnglishOverridesPolish", {"--lang", "en"}, Window_language::polish, Command_line::Action::window,
-     Window_language::english, ""},
-    {"PolishOverridesEnglish", {"--lang=pl"}, Window_language::english, Command_line::Action::window,
-     Window_language::polish, ""},
-    {"UnknownLanguage", {"--lang", "de"}, Window_language::polish, Command_line::Action::error,
-     Window_language::polish, "--lang takes pl or en, not \"de\""},
-    {"LanguageMissing", {"--lang"}, Window_language::polish, Command_line::Action::error, Window_language::polish,
-     "lang"},
-    {"UnknownOption", {"--colour"}, Window_language::polish, Command_line::Action::error, Window_language::polish,
-     "colour"},
-    {"StrayArgument", {"survey.csv"}, Window_language::polish, Command_line::Action::error, Window_language::polish,
-     "unexpected argument \"survey.csv\""},
-    {"Help", {"--help"}, Window_language::polish, Command_line::Action::help, Window_language::polish, "--lang <pl|en>"},
-    {"Version", {"--version"}, Window_language::polish, Command_line::Action::version, Window_language::polish, ""},
+    {"NoneKeepsThePolishLocale", {}, pl, Action::window, pl, ""},
+    {"NoneKeepsAnotherLocale", {}, en, Action::window, en, ""},
+    {"EnglishOverridesPolish", {"--lang", "en"}, pl, Action::window, en, ""},
+    {"PolishOverridesEnglish", {"--lang=pl"}, en, Action::window, pl, ""},
+    {"UnknownLanguage", {"--lang", "de"}, pl, Action::error, pl, "--lang takes pl or en, not \"de\""},
+    {"LanguageMissing", {"--lang"}, pl, Action::error, pl, "lang"},
+    {"UnknownOption", {"--colour"}, pl, Action::error, pl, "colour"},
+    {"StrayArgument", {"survey.csv"}, pl, Action::error, pl, "unexpected argument \"survey.csv\""},
+    {"Help", {"--help"}, pl, Action::help, pl, "--lang <pl|en>"},
+    {"Version", {"--version"}, pl, Action::version, pl, ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, Options, ::testing::ValuesIn(options_cases),
