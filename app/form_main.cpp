@@ -3,6 +3,7 @@
 #include "app/colours.h"
 #include "app/detector_state.h"
 #include "app/grid_cell_delegate.h"
+#include "app/grid_row_fit.h"
 #include "app/shape_widget.h"
 #include "app/window_language.h"
 #include "app/window_texts.h"
@@ -36,8 +37,8 @@ constexpr int client_width = 636;
 constexpr int client_height = 414;
 constexpr int monitor_interval_ms = 1000;
 constexpr int highest_solo_address = 99;
-constexpr int grid_columns = 9;
-constexpr int grid_rows = 32; // below the title row
+constexpr int grid_columns = 13; // nine of the survey, four of a comparison
+constexpr int grid_rows = 32;    // below the title row
 constexpr int grid_row_height = 21;
 constexpr int large_font_pixels = 32;
 constexpr int cl_lowest = 1;
@@ -256,13 +257,17 @@ void TForm_main::build_table_tab()
     ProgressBar_step->setTextVisible(false);
     ProgressBar_step->setFixedHeight(17);
     auto* top = new QVBoxLayout(Panel5);
-    top->setContentsMargins(8, 8, 8, 8);
-    top->setSpacing(12);
+    top->setContentsMargins(8, 6, 8, 6);
+    top->setSpacing(6);
     auto* button_row = new QHBoxLayout;
     button_row->addWidget(Button2);
-    button_row->addStretch();
     top->addLayout(button_row);
-    top->addWidget(ProgressBar_step);
+    build_records_controls(top, button_row);
+    button_row->addStretch();
+    auto* bar_row = new QHBoxLayout;
+    bar_row->addWidget(ProgressBar_step, 1);
+    bar_row->addWidget(Label_step_address);
+    top->addLayout(bar_row);
     tab->addWidget(Panel5);
 
     Grid = named(new QTableWidget(grid_rows, grid_columns, TabSheet2), "Grid");
@@ -276,10 +281,11 @@ void TForm_main::build_table_tab()
     Grid->horizontalHeader()->setHighlightSections(false);
     Grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Grid->setHorizontalHeaderLabels(QStringList(grid_columns, QString()));
-    Grid->horizontalHeader()->setDefaultSectionSize(64);
-    Grid->setColumnWidth(0, 48);
-    Grid->setColumnWidth(1, 80);
-    Grid->setColumnWidth(2, 96);
+    // The shown columns share the width of the window; the rows shrink to
+    // fit all 32 on a laptop's screen, down to what their text needs.
+    Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Grid->horizontalHeader()->setMinimumSectionSize(40);
+    new Grid_row_fit(Grid, grid_row_height, fontMetrics().height() + 1);
     // Column 0 is the fixed address column: not selectable, drawn like the
     // title row.
     const QBrush fixed_look = palette().button();
@@ -292,14 +298,17 @@ void TForm_main::build_table_tab()
             }
             Grid->setItem(row, column, item);
         }
+    for (int column = 9; column < grid_columns; ++column)
+        Grid->setColumnHidden(column, true);
     Grid->setItemDelegate(new Grid_cell_delegate(this, Grid));
     tab->addWidget(Grid, 1);
 
     Panel6 = panel(TabSheet2, "Panel6", false);
-    Panel6->setFixedHeight(114);
+    // Two rows of two entries leave the grid the height of its rows.
     auto* legend = new QGridLayout(Panel6);
-    legend->setContentsMargins(8, 8, 8, 8);
+    legend->setContentsMargins(8, 5, 8, 5);
     legend->setHorizontalSpacing(7);
+    legend->setVerticalSpacing(5);
     const struct {
         Shape_widget** shape;
         QLabel** caption;
@@ -320,11 +329,12 @@ void TForm_main::build_table_tab()
         *entry.shape = named(new Shape_widget(Shape_widget::Form::rectangle, entry.colour, Panel6), entry.shape_name);
         (*entry.shape)->setFixedSize(65, 17);
         *entry.caption = label(Panel6, entry.label_name, entry.text);
-        legend->addWidget(*entry.shape, row, 0);
-        legend->addWidget(*entry.caption, row, 1);
+        legend->addWidget(*entry.shape, row / 2, (row % 2) * 2);
+        legend->addWidget(*entry.caption, row / 2, (row % 2) * 2 + 1);
         ++row;
     }
     legend->setColumnStretch(1, 1);
+    legend->setColumnStretch(3, 1);
     tab->addWidget(Panel6);
 }
 
@@ -407,6 +417,11 @@ void TForm_main::show_message(const std::string& message)
         return;
     }
     QMessageBox::information(this, QString::fromUtf8(text::caption), shown, QMessageBox::Ok);
+}
+
+Message_sink TForm_main::message_sink()
+{
+    return [this](const std::string& text) { show_message(text); };
 }
 
 void TForm_main::run_guarded(const std::function<void()>& handler)

@@ -3,27 +3,33 @@
 // monitor timer. Every message the user sees goes through `show_message`.
 #pragma once
 
+#include "app/message_sink.h"
+#include "app/report/report_details.h"
 #include "app/solo_rating.h"
+#include "app/survey_comparison.h"
+#include "app/survey_result.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 
-class MSP430_bootloader;
-class PIC16F1455_bootloader;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPainter;
+class QPrinter;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
 class QTimer;
+class QVBoxLayout;
 class Shape_widget;
 
 class TForm_main : public QWidget {
@@ -85,6 +91,16 @@ public:
     QLabel* Label9;
     Shape_widget* Shape4;
     QLabel* Label10;
+    // The survey as a record: the address being asked, the report, the
+    // comparison with an earlier report.
+    QLabel* Label_step_address;
+    QPushButton* Button_save_report;
+    QPushButton* Button_print_report;
+    QPushButton* Button_compare;
+    QLabel* Label_site;
+    QLineEdit* Edit_site;
+    QLabel* Label_technician;
+    QLineEdit* Edit_technician;
 
     // "Ustawienia"
     QWidget* Ustawienia;
@@ -102,6 +118,23 @@ public:
     // its own function here and reads the texts.
     std::function<void(const QString&)> message_box;
     void show_message(const std::string& text);
+    Message_sink message_sink();
+    // The file and printer dialogs of the records; a test puts its own
+    // functions here. An empty file name or false means cancelled.
+    std::function<QString(const QString& suggested_path)> save_file_dialog;
+    std::function<QString()> open_file_dialog;
+    std::function<bool(QPrinter& printer)> print_dialog;
+
+    // The last finished survey, the earlier report loaded beside it, and
+    // the two compared.
+    std::optional<Survey_result> last_survey;
+    std::optional<Survey_result> earlier_survey;
+    std::optional<Survey_comparison> comparison;
+    // Site, technician and comparison as the next report holds them.
+    Report_details report_details() const;
+    // The record buttons: enabled once a survey has finished, not while
+    // one runs.
+    void enable_records(bool survey_running);
     // Runs a handler; an exception that escapes it is shown with its text
     // and the window goes on.
     void run_guarded(const std::function<void()>& handler);
@@ -122,6 +155,9 @@ public:
     void Button4Click(QObject* sender);
     void Button5Click(QObject* sender);
     void Button6Click(QObject* sender);
+    void Button_save_reportClick(QObject* sender);
+    void Button_print_reportClick(QObject* sender);
+    void Button_compareClick(QObject* sender);
 
     // 255 for "brak" or no item, else the address the item names.
     int selected_address() const;
@@ -133,6 +169,7 @@ protected:
 
 private:
     bool shown_once = false;
+    QString last_report_folder;
 
     void build_solo_tab();
     void build_table_tab();
@@ -144,7 +181,9 @@ private:
     void set_grid_columns(bool service_view);
     void set_mode(int mode, int times);
     void read_single_value(int value_number);
-    void run_start(PIC16F1455_bootloader& dongle, MSP430_bootloader& line);
+    void build_records_controls(QVBoxLayout* panel, QHBoxLayout* button_row);
+    void show_record_row(int address);
+    void show_comparison();
 };
 
 // The one window of the running tool.

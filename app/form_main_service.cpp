@@ -3,6 +3,7 @@
 // diagnostic log only.
 #include "app/form_main.h"
 
+#include "app/dongle_mode.h"
 #include "app/window_texts.h"
 #include "protocol/msp430_bootloader.h"
 #include "protocol/pic16f1455_bootloader.h"
@@ -17,7 +18,6 @@
 namespace {
 
 const QString access_code = QStringLiteral("tovrik582");
-constexpr int mode_0_repeats = 10;
 
 } // namespace
 
@@ -46,13 +46,7 @@ void TForm_main::Button1Click(QObject*)
 
 void TForm_main::set_mode(int mode, int times)
 {
-    PIC16F1455_bootloader dongle;
-    if (!dongle.connect("B")) {
-        show_message(text::connection_error);
-        return;
-    }
-    for (int time = 0; time < times; ++time)
-        dongle.send_mode_command(mode);
+    send_dongle_mode(mode, times, message_sink());
 }
 
 void TForm_main::Button_set0Click(QObject*)

@@ -1,19 +1,21 @@
-// "Odczytaj stan zabrudzenia czujek" on the "Tabela" tab: the start run,
-// then addresses 0 to 31 one by one, the grid filled from the records, and
-// the dongle back to mode 0. The survey holds no channel while the window
-// processes its messages.
+// "Odczytaj stan zabrudzenia czujek" on the "Tabela" tab: the survey
+// workflow with the bar, the address being asked and the grid as its view.
+// Each record reaches `detector_table` and its row as soon as it is known;
+// the whole grid is written once the survey is over.
 #include "app/form_main.h"
 
+#include "app/detector_band.h"
 #include "app/detector_state.h"
+#include "app/report/local_clock.h"
 #include "app/shape_widget.h"
-#include "app/survey_steps.h"
+#include "app/survey_workflow.h"
 #include "app/window_language.h"
 #include "app/window_texts.h"
-#include "protocol/pause.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -24,10 +26,11 @@
 
 namespace {
 
-constexpr unsigned wake_pause_ms = 500;
-constexpr unsigned after_wake_ms = 100;
 constexpr int contamination_column = 2;
 constexpr int first_hidden_column = 3;
+constexpr int first_comparison_column = 9;
+constexpr int text_padding = 4;
+constexpr int selection_frame_width = 2;
 
 const char* const titles[] = {QT_TRANSLATE_NOOP("TForm_main", "adres"),
                               QT_TRANSLATE_NOOP("TForm_main", "uwagi"),
@@ -38,6 +41,9 @@ const char* const titles[] = {QT_TRANSLATE_NOOP("TForm_main", "adres"),
                               "u",
                               "t1",
                               "t2"};
+const char* const comparison_titles[] = {
+    QT_TRANSLATE_NOOP("TForm_main", "poprzednio"), QT_TRANSLATE_NOOP("TForm_main", "zmiana"),
+    QT_TRANSLATE_NOOP("TForm_main", "dni"), QT_TRANSLATE_NOOP("TForm_main", "prognoza 61%")};
 
 // Qt ignores a position outside the bar's range; the survey's positions
 // 30, 60 and 90 on a bar of 32 must stand at its end instead.
@@ -51,40 +57,45 @@ void set_cell(QTableWidget* grid, int column, int row, const QString& content)
     grid->item(row - 1, column)->setText(content);
 }
 
+QString utf8(const std::string& text)
+{
+    return QString::fromUtf8(text.c_str());
+}
+
+// Gives the record buttons back on every way out of the survey.
+struct Records_hold {
+    TForm_main* form;
+    ~Records_hold() { form->enable_records(false); }
+};
+
 } // namespace
 
 void TForm_main::Button2Click(QObject*)
 {
-    Button_start_kvr27->click();
-    set_position(ProgressBar_step, 30);
-    QCoreApplication::processEvents();
-    if (!ping_detectors(cl_value())) {
-        show_message(text::dongle_missing);
-        set_position(ProgressBar_step, 0);
-        return;
-    }
-    set_position(ProgressBar_step, 60);
-    QCoreApplication::processEvents();
-    pause_ms(wake_pause_ms);
-    ping_detectors(cl_value());
-    set_position(ProgressBar_step, 90);
-    QCoreApplication::processEvents();
-    pause_ms(wake_pause_ms);
-
-    for (int address = 0; address < surveyed_addresses; ++address) {
-        ping_detectors(cl_value());
-        pause_ms(after_wake_ms);
-        // The bar names the address before it is asked, so a detector that
-        // keeps the survey waiting shows where it stands.
-        set_position(ProgressBar_step, address + 1);
-        const KVR27_dust_data record =
-            detector_present(cl_value(), address) ? read_detector_record(cl_value(), address) : absent_record();
+    Survey_hooks hooks;
+    hooks.show_message = message_sink();
+    hooks.show_start_run_pass = CheckBox_adv->isChecked();
+    hooks.show_progress = [this](int position) { set_position(ProgressBar_step, position); };
+    hooks.asking = [this](int address) {
+        Label_step_address->setText(QString::asprintf("adres %i / %i", address, surveyed_addresses - 1));
+    };
+    hooks.record_taken = [this](int address, const KVR27_dust_data& record) {
         detector_table[static_cast<std::size_t>(address)] = record;
-        QCoreApplication::processEvents();
-    }
-    set_position(ProgressBar_step, 0);
-    fill_grid();
-    Button_set0->click();
+        show_record_row(address);
+    };
+    hooks.let_events_through = [] { QCoreApplication::processEvents(); };
+    hooks.finished = [this](const Survey_result& result) {
+        Label_step_address->clear();
+        last_survey = result;
+        if (earlier_survey)
+            comparison = compare_surveys(*earlier_survey, result);
+        fill_grid();
+    };
+
+    enable_records(true);
+    const Records_hold hold{this};
+    if (!run_survey(cl_value(), survey_time_now(), hooks))
+        Label_step_address->clear();
 }
 
 void TForm_main::fill_grid()
@@ -92,51 +103,90 @@ void TForm_main::fill_grid()
     QStringList header;
     for (const char* title : titles)
         header << window_text(title);
+    for (const char* title : comparison_titles)
+        header << window_text(title);
     Grid->setHorizontalHeaderLabels(header);
-    // A shown column is never narrower than its title, which in another
-    // language may be longer than the Polish one the widths were made for.
-    // (A hidden column reports no width: it keeps the one it had.)
-    for (int column = 0; column < Grid->columnCount(); ++column)
-        if (!Grid->isColumnHidden(column))
-            Grid->setColumnWidth(
-                column, std::max(Grid->columnWidth(column), Grid->horizontalHeader()->sectionSizeHint(column)));
     for (int row = 1; row <= Grid->rowCount(); ++row) {
         const KVR27_dust_data& record = detector_table[static_cast<std::size_t>(row - 1)];
         set_cell(Grid, 0, row, QString::asprintf("%i", row - 1));
         if (record.present) {
             set_cell(Grid, 1, row, window_text(text::present));
             const int words[] = {record.u0, record.ur, record.urc, record.u, record.t1, record.t2};
-            for (int column = first_hidden_column; column < Grid->columnCount(); ++column)
+            for (int column = first_hidden_column; column < first_comparison_column; ++column)
                 set_cell(Grid, column, row, QString::asprintf("%i", words[column - first_hidden_column]));
         } else {
             set_cell(Grid, 1, row, window_text(text::absent));
         }
+        show_record_row(row - 1);
     }
+    show_comparison();
     set_grid_columns(CheckBox_adv->isChecked());
     Grid->viewport()->update();
+}
+
+void TForm_main::show_record_row(int address)
+{
+    const KVR27_dust_data& record = detector_table[static_cast<std::size_t>(address)];
+    const int row = address + 1;
+    set_cell(Grid, contamination_column, row, utf8(level_text(record)));
+    std::string tip = "adres " + std::to_string(address) + ": " + record_description(record);
+    if (comparison) {
+        const Detector_change& change = comparison->detectors[static_cast<std::size_t>(address)];
+        tip += "\nporównanie z badaniem z " + local_date_time_text(comparison->earlier_when) + " (" +
+               std::to_string(comparison->days_between) + " dni wcześniej): poprzednio " +
+               (change.earlier.present ? level_text(change.earlier) : std::string("nieobecna"));
+        if (const std::string changed = change_text(change); !changed.empty())
+            tip += ", " + changed;
+        if (const std::string due = forecast_text(change); !due.empty())
+            tip += ", " + std::to_string(cleaning_level) + "% osiągnie: " + due;
+    }
+    const QString shown = utf8(tip);
+    for (int column = 0; column < Grid->columnCount(); ++column)
+        Grid->item(address, column)->setToolTip(shown);
+}
+
+void TForm_main::show_comparison()
+{
+    for (int address = 0; address < surveyed_addresses; ++address) {
+        QString cells[std::size(comparison_titles)];
+        if (comparison) {
+            const Detector_change& change = comparison->detectors[static_cast<std::size_t>(address)];
+            cells[0] = utf8(level_text(change.earlier));
+            cells[1] = utf8(change_text(change));
+            cells[2] = QString::number(comparison->days_between);
+            cells[3] = utf8(forecast_text(change));
+        }
+        for (std::size_t index = 0; index < std::size(cells); ++index)
+            set_cell(Grid, first_comparison_column + static_cast<int>(index), address + 1, cells[index]);
+    }
+    for (int column = first_comparison_column; column < Grid->columnCount(); ++column)
+        Grid->setColumnHidden(column, !comparison);
 }
 
 void TForm_main::set_grid_columns(bool service_view)
 {
     // The columns past the third are hidden, not removed: ticking the box
     // again shows what the last survey wrote there.
-    for (int column = first_hidden_column; column < Grid->columnCount(); ++column)
+    for (int column = first_hidden_column; column < first_comparison_column; ++column)
         Grid->setColumnHidden(column, !service_view);
 }
 
 void TForm_main::GridDrawCell(QPainter* painter, int column, int row, const QRect& rect, int state,
                               const QString& content)
 {
-    if (column == 0 || row == 0)
+    if (column != contamination_column || row == 0)
         return;
-    if ((state & QStyle::State_Selected) != 0 || (state & QStyle::State_HasFocus) != 0)
-        return;
-    if (column != contamination_column)
-        return;
+    // The level's colour stays under a selection; a frame marks it.
+    const std::uint32_t fill = detector_table[static_cast<std::size_t>(row - 1)].colour;
     painter->save();
-    painter->fillRect(rect, colour_from_bgr(detector_table[static_cast<std::size_t>(row - 1)].colour));
+    painter->fillRect(rect, colour_from_bgr(fill));
     painter->setClipRect(rect);
-    painter->setPen(Qt::black);
-    painter->drawText(rect.adjusted(1, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop, content);
+    painter->setPen(colour_from_bgr(readable_text_colour(fill)));
+    painter->drawText(rect.adjusted(text_padding, 0, -text_padding, 0), Qt::AlignLeft | Qt::AlignVCenter, content);
+    if ((state & QStyle::State_Selected) != 0 || (state & QStyle::State_HasFocus) != 0) {
+        const int inset = selection_frame_width / 2;
+        painter->setPen(QPen(Grid->palette().color(QPalette::Active, QPalette::Highlight), selection_frame_width));
+        painter->drawRect(rect.adjusted(inset, inset, -inset - 1, -inset - 1));
+    }
     painter->restore();
 }

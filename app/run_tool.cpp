@@ -1,6 +1,8 @@
 #include "app/run_tool.h"
 
 #include "app/command_line.h"
+#include "app/command_line/command_line.h"
+#include "app/command_line/survey_command.h"
 #include "app/form_main.h"
 #include "app/window_language.h"
 #include "app/window_texts.h"
@@ -17,6 +19,16 @@
 #include <exception>
 
 namespace {
+
+// The arguments as the program got them, before any toolkit exists: enough
+// to tell the window from the command line, whose options are plain ASCII.
+QStringList raw_arguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    return arguments;
+}
 
 void show_failure(const char* message)
 {
@@ -62,6 +74,8 @@ int run_tool(int argc, char** argv, void (*before_loop)())
     }
 
     const Fine_pauses fine_pauses;
+    if (wants_command_line(raw_arguments(argc, argv)))
+        return run_command_line_program(argc, argv);
     QApplication application(argc, argv);
     name_the_program();
     QApplication::setDesktopFileName(QStringLiteral("kvr27dust32"));

@@ -1,6 +1,6 @@
 #include "hid/dynamic_dll_load.h"
 
-#include <cstdio>
+#include "log/console_echo.h"
 
 namespace {
 constexpr const char* library_name = "setupapi.dll";
@@ -8,18 +8,18 @@ constexpr const char* library_name = "setupapi.dll";
 
 Dynamic_DLL_load::Dynamic_DLL_load()
 {
-    std::fputs("Dynamic DLL load, setupapi.dll...", stdout);
+    echo_text("Dynamic DLL load, setupapi.dll...");
     module = win32::LoadLibraryA(library_name);
     load_failed = module == nullptr;
-    std::fputs(load_failed ? "Error" : "OK", stdout);
+    echo_text(load_failed ? "Error" : "OK");
     entry_missing = false;
 }
 
 Dynamic_DLL_load::~Dynamic_DLL_load()
 {
-    std::fputs("\n", stdout);
-    std::fflush(stdout);
-    std::fputs("Dynamic DLL unload", stdout);
+    echo_text("\n");
+    echo_flush();
+    echo_text("Dynamic DLL unload");
     if (module != nullptr)
         win32::FreeLibrary(module);
 }

@@ -1,8 +1,7 @@
 #include "hid/hid_communication.h"
 
+#include "log/console_echo.h"
 #include "log/diagnostic_log.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -14,9 +13,9 @@ constexpr bool overlapped_handles = true;
 // the diagnostic log with the "HID: " prefix.
 void message(const std::string& text)
 {
-    std::fputs("\n", stdout);
-    std::fflush(stdout);
-    std::fputs(text.c_str(), stdout);
+    echo_text("\n");
+    echo_flush();
+    echo_text(text.c_str());
     write_log("HID: " + text);
 }
 

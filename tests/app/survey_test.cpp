@@ -16,11 +16,12 @@ namespace {
 class Survey : public Window_test {
 protected:
     QTableWidget* grid() { return control<QTableWidget>("Grid"); }
-    // A row as the grid shows it, row 1 for address 0.
+    // A row's nine survey columns as the grid shows them, row 1 for
+    // address 0.
     QStringList row_texts(int row)
     {
         QStringList texts;
-        for (int column = 0; column < grid()->columnCount(); ++column)
+        for (int column = 0; column < 9; ++column)
             texts << grid()->item(row - 1, column)->text();
         return texts;
     }
@@ -122,11 +123,11 @@ TEST_F(Survey, MixedLineRatesEachDetectorAndGoesOnPastAnUnratableOne)
         std::uint32_t colour;
         QStringList row;
     } expected[] = {
-        {1, 12, colour::green, {"1", "obecna", "", "100", "500", "1000", "150", "20", "21"}},
-        {5, 100, colour::red, {"5", "obecna", "", "100", "500", "300", "901", "21", "22"}},
-        {9, -1, colour::silver, {"9", "obecna", "", "65535", "65535", "65535", "65536", "0", "0"}},
-        {20, 45, colour::olive, {"20", "obecna", "", "120", "520", "1000", "300", "22", "23"}},
-        {31, 75, colour::red, {"31", "obecna", "", "100", "300", "300", "250", "23", "24"}},
+        {1, 12, colour::green, {"1", "obecna", "12%", "100", "500", "1000", "150", "20", "21"}},
+        {5, 100, colour::red, {"5", "obecna", "nasycona", "100", "500", "300", "901", "21", "22"}},
+        {9, -1, colour::silver, {"9", "obecna", "?", "65535", "65535", "65535", "65536", "0", "0"}},
+        {20, 45, colour::olive, {"20", "obecna", "45%", "120", "520", "1000", "300", "22", "23"}},
+        {31, 75, colour::red, {"31", "obecna", "75%", "100", "300", "300", "250", "23", "24"}},
     };
     for (const auto& entry : expected) {
         EXPECT_TRUE(record(entry.address).present) << entry.address;
@@ -167,7 +168,7 @@ TEST_F(Survey, DongleGoneDuringTheLoopLeavesTheRestAbsentAndOnlyTheClosingComman
     EXPECT_EQ(world.open_handles(), 0);
 }
 
-TEST_F(Survey, ContaminationCellIsPaintedInTheRecordColourUnlessSelected)
+TEST_F(Survey, ContaminationCellKeepsTheRecordColourUnderASelectionWhichAFrameMarks)
 {
     plug_dongle();
     add_detector(5).words(100, 500, 1000, 901);
@@ -176,18 +177,21 @@ TEST_F(Survey, ContaminationCellIsPaintedInTheRecordColourUnlessSelected)
     click("Button2");
     grid()->clearSelection();
 
-    const auto pixel = [this](int row, int column) {
-        const QRect cell = grid()->visualRect(grid()->model()->index(row, column));
-        return grid()->viewport()->grab().toImage().pixelColor(cell.center());
-    };
-    EXPECT_EQ(pixel(5, 2), colour_from_bgr(colour::red));
-    EXPECT_EQ(pixel(6, 2), colour_from_bgr(colour::green));
-    EXPECT_EQ(pixel(0, 2), colour_from_bgr(colour::silver));
-    EXPECT_NE(pixel(5, 1), colour_from_bgr(colour::red));
+    const auto cell = [this](int row, int column) { return grid()->visualRect(grid()->model()->index(row, column)); };
+    const auto pixel = [this](QPoint point) { return grid()->viewport()->grab().toImage().pixelColor(point); };
+    // Beside the level's text, which stands at the cell's left.
+    const auto fill_point = [&](int row) { return cell(row, 2).center() + QPoint(cell(row, 2).width() / 4, 0); };
+    EXPECT_EQ(pixel(fill_point(5)), colour_from_bgr(colour::red));
+    EXPECT_EQ(pixel(fill_point(6)), colour_from_bgr(colour::green));
+    EXPECT_EQ(pixel(fill_point(0)), colour_from_bgr(colour::silver));
+    EXPECT_NE(pixel(cell(5, 1).center()), colour_from_bgr(colour::red));
+    const QColor highlight = grid()->palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_NE(pixel(cell(5, 2).topLeft() + QPoint(1, 1)), highlight);
 
     grid()->setCurrentCell(5, 2);
-    EXPECT_NE(pixel(5, 2), colour_from_bgr(colour::red));
-    EXPECT_EQ(pixel(6, 2), colour_from_bgr(colour::green));
+    EXPECT_EQ(pixel(fill_point(5)), colour_from_bgr(colour::red));
+    EXPECT_EQ(pixel(cell(5, 2).topLeft() + QPoint(1, 1)), highlight);
+    EXPECT_EQ(pixel(fill_point(6)), colour_from_bgr(colour::green));
 }
 
 TEST_F(Survey, ServiceBoxSetsTheColumnsEvenBeforeTheFirstSurvey)

@@ -1,0 +1,12 @@
+// The survey as a plain table for standard output: one line per address
+// with its state, level and band (and the comparison's columns when there
+// is one), then the summary sentences.
+#pragma once
+
+#include "app/survey_comparison.h"
+#include "app/survey_result.h"
+
+#include <optional>
+#include <string>
+
+std::string survey_table(const Survey_result& result, const std::optional<Survey_comparison>& comparison);

@@ -1,0 +1,186 @@
+// The survey as a record on the "Tabela" tab: the site and technician typed
+// for the report, "Zapisz raport…" (CSV, JSON or PDF), "Drukuj…" and
+// "Porównaj z…" an earlier saved report. Files are written only when the
+// user asks; the last folder used is remembered for the run alone.
+#include "app/form_main.h"
+
+#include "app/report/report_file.h"
+#include "app/report/report_page.h"
+#include "app/report/report_reader.h"
+
+#include <QBoxLayout>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace {
+
+const char* const report_filters = "PDF (*.pdf);;CSV (*.csv);;JSON (*.json)";
+const char* const earlier_filters = "Raport kvr27dust32 (*.json *.csv)";
+
+QString utf8(const std::string& text)
+{
+    return QString::fromUtf8(text.c_str());
+}
+
+QString report_folder(const QString& last_used)
+{
+    if (!last_used.isEmpty())
+        return last_used;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::currentPath() : documents;
+}
+
+// The file name the save dialog proposes: the date and time of the survey.
+QString suggested_name(const Survey_result& result)
+{
+    std::string stamp = iso_8601(result.when).substr(0, 16); // 2026-03-14T10:05
+    stamp[10] = '_';
+    stamp[13] = '-';
+    return QStringLiteral("kvr27-raport-") + utf8(stamp) + QStringLiteral(".pdf");
+}
+
+// A name typed without an extension gets the one of the chosen filter.
+QString with_filter_suffix(const QString& path, const QString& filter)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    const qsizetype star = filter.indexOf(QLatin1String("*."));
+    if (star < 0)
+        return path;
+    return path + filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
+}
+
+QPushButton* record_button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    button->setEnabled(false);
+    return button;
+}
+
+} // namespace
+
+void TForm_main::build_records_controls(QVBoxLayout* panel, QHBoxLayout* button_row)
+{
+    QWidget* parent = panel->parentWidget();
+    Button_save_report = record_button(parent, "Button_save_report", "Zapisz raport…");
+    Button_print_report = record_button(parent, "Button_print_report", "Drukuj…");
+    Button_compare = record_button(parent, "Button_compare", "Porównaj z…");
+    for (QPushButton* button : {Button_save_report, Button_print_report, Button_compare})
+        button_row->addWidget(button);
+
+    Label_site = new QLabel(QStringLiteral("Obiekt:"), parent);
+    Label_site->setObjectName(QStringLiteral("Label_site"));
+    Edit_site = new QLineEdit(parent);
+    Edit_site->setObjectName(QStringLiteral("Edit_site"));
+    Label_technician = new QLabel(QStringLiteral("Serwisant:"), parent);
+    Label_technician->setObjectName(QStringLiteral("Label_technician"));
+    Edit_technician = new QLineEdit(parent);
+    Edit_technician->setObjectName(QStringLiteral("Edit_technician"));
+    Label_site->setBuddy(Edit_site);
+    Label_technician->setBuddy(Edit_technician);
+    auto* details_row = new QHBoxLayout;
+    details_row->addWidget(Label_site);
+    details_row->addWidget(Edit_site, 1);
+    details_row->addSpacing(12);
+    details_row->addWidget(Label_technician);
+    details_row->addWidget(Edit_technician, 1);
+    panel->addLayout(details_row);
+
+    Label_step_address = new QLabel(parent);
+    Label_step_address->setObjectName(QStringLiteral("Label_step_address"));
+    // Wide enough for "adres 31 / 31", so the bar does not jump.
+    Label_step_address->setMinimumWidth(Label_step_address->fontMetrics().horizontalAdvance(QStringLiteral("adres 31 / 31 ")));
+
+    bind_click(Button_save_report, &TForm_main::Button_save_reportClick);
+    bind_click(Button_print_report, &TForm_main::Button_print_reportClick);
+    bind_click(Button_compare, &TForm_main::Button_compareClick);
+}
+
+void TForm_main::enable_records(bool survey_running)
+{
+    const bool ready = !survey_running && last_survey.has_value();
+    for (QPushButton* button : {Button_save_report, Button_print_report, Button_compare})
+        button->setEnabled(ready);
+}
+
+Report_details TForm_main::report_details() const
+{
+    return {Edit_site->text().trimmed().toStdString(), Edit_technician->text().trimmed().toStdString(), comparison};
+}
+
+void TForm_main::Button_save_reportClick(QObject*)
+{
+    if (!last_survey)
+        return;
+    const QString suggested = QDir(report_folder(last_report_folder)).filePath(suggested_name(*last_survey));
+    QString path;
+    if (save_file_dialog) {
+        path = save_file_dialog(suggested);
+    } else {
+        QString filter;
+        path = QFileDialog::getSaveFileName(this, QString::fromUtf8("Zapisz raport"), suggested,
+                                            QString::fromLatin1(report_filters), &filter);
+        path = with_filter_suffix(path, filter);
+    }
+    if (path.isEmpty())
+        return;
+    last_report_folder = QFileInfo(path).absolutePath();
+    std::string error;
+    if (!write_report_file(path, *last_survey, report_details(), error))
+        show_message("Nie udało się zapisać raportu do pliku " + QDir::toNativeSeparators(path).toStdString() +
+                     ": " + error);
+}
+
+void TForm_main::Button_print_reportClick(QObject*)
+{
+    if (!last_survey)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(report_page_layout());
+    printer.setDocName(QString::fromUtf8(report_title));
+    bool chosen = false;
+    if (print_dialog) {
+        chosen = print_dialog(printer);
+    } else if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        show_message("Nie znaleziono drukarki w systemie. Zapisz raport jako PDF i wydrukuj go później.");
+    } else {
+        QPrintDialog dialog(&printer, this);
+        chosen = dialog.exec() == QDialog::Accepted;
+    }
+    if (chosen && !draw_report(printer, *last_survey, report_details()))
+        show_message("Nie udało się wydrukować raportu.");
+}
+
+void TForm_main::Button_compareClick(QObject*)
+{
+    if (!last_survey)
+        return;
+    const QString path =
+        open_file_dialog ? open_file_dialog()
+                         : QFileDialog::getOpenFileName(this, QString::fromUtf8("Porównaj z raportem"),
+                                                        report_folder(last_report_folder),
+                                                        QString::fromUtf8(earlier_filters));
+    if (path.isEmpty())
+        return;
+    last_report_folder = QFileInfo(path).absolutePath();
+    Survey_result earlier;
+    Report_details earlier_details;
+    std::string error;
+    if (!read_report_file(path, earlier, earlier_details, error)) {
+        show_message("Nie udało się wczytać raportu " + QDir::toNativeSeparators(path).toStdString() + ": " + error);
+        return;
+    }
+    earlier_survey = earlier;
+    comparison = compare_surveys(earlier, *last_survey);
+    fill_grid();
+}

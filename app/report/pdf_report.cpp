@@ -1,0 +1,22 @@
+#include "app/report/pdf_report.h"
+
+#include "app/report/report_page.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+
+namespace {
+constexpr int resolution_dpi = 300;
+}
+
+bool write_pdf_report(QIODevice& device, const Survey_result& result, const Report_details& details)
+{
+    QPdfWriter writer(&device);
+    writer.setResolution(resolution_dpi);
+    writer.setPageLayout(report_page_layout());
+    writer.setTitle(QString::fromUtf8(report_title));
+    writer.setCreator(QStringLiteral("kvr27dust32 ") + QString::fromUtf8(result.tool_version.c_str()));
+    return draw_report(writer, result, details);
+}

@@ -1,0 +1,21 @@
+// A finished survey as one value: when it ran, with which CL, what the
+// start run measured, the record of every surveyed address and the tool
+// that made it. The grid, the report files, the printed page, the
+// comparison and the command line all read this value.
+#pragma once
+
+#include "app/detector_state.h"
+#include "app/kvr27_dust_data.h"
+#include "app/start_run.h"
+#include "app/survey_time.h"
+
+#include <array>
+#include <string>
+
+struct Survey_result {
+    Survey_time when;
+    int cl = 0;
+    Start_run_outcome start_run;
+    std::array<KVR27_dust_data, surveyed_addresses> records{};
+    std::string tool_version;
+};

@@ -1,0 +1,67 @@
+#include "app/survey_workflow.h"
+
+#include "app/dongle_mode.h"
+#include "app/survey_steps.h"
+#include "app/tool_version.h"
+#include "app/window_texts.h"
+#include "protocol/pause.h"
+
+namespace {
+
+constexpr unsigned wake_pause_ms = 500;
+constexpr unsigned after_wake_ms = 100;
+// Where the bar stands while the line wakes up; past its end of 32 it
+// stands full.
+constexpr int position_started = 30;
+constexpr int position_woken = 60;
+constexpr int position_woken_again = 90;
+
+template <class Hook, class... Args> void call(const Hook& hook, Args&&... args)
+{
+    if (hook)
+        hook(std::forward<Args>(args)...);
+}
+
+} // namespace
+
+std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, const Survey_hooks& hooks)
+{
+    const Message_sink show_message = [&hooks](const std::string& text) { call(hooks.show_message, text); };
+    Survey_result result;
+    result.when = started_at;
+    result.cl = cl;
+    result.tool_version = tool_version;
+
+    result.start_run = run_start_run(cl, hooks.show_start_run_pass, show_message);
+    call(hooks.show_progress, position_started);
+    call(hooks.let_events_through);
+    if (!ping_detectors(cl)) {
+        show_message(text::dongle_missing);
+        call(hooks.show_progress, 0);
+        return std::nullopt;
+    }
+    call(hooks.show_progress, position_woken);
+    call(hooks.let_events_through);
+    pause_ms(wake_pause_ms);
+    ping_detectors(cl);
+    call(hooks.show_progress, position_woken_again);
+    call(hooks.let_events_through);
+    pause_ms(wake_pause_ms);
+
+    for (int address = 0; address < surveyed_addresses; ++address) {
+        ping_detectors(cl);
+        pause_ms(after_wake_ms);
+        // The bar names the address before it is asked, so a detector that
+        // keeps the survey waiting shows where it stands.
+        call(hooks.asking, address);
+        call(hooks.show_progress, address + 1);
+        const KVR27_dust_data record = detector_present(cl, address) ? read_detector_record(cl, address) : absent_record();
+        result.records[static_cast<std::size_t>(address)] = record;
+        call(hooks.record_taken, address, record);
+        call(hooks.let_events_through);
+    }
+    call(hooks.show_progress, 0);
+    call(hooks.finished, result);
+    send_dongle_mode(0, mode_0_repeats, show_message);
+    return result;
+}

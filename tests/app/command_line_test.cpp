@@ -1,0 +1,296 @@
+// The survey from the command line: its table, its report, its exit codes,
+// its refusals before the line is touched, and no window; then the two
+// programs themselves, run as a user runs them.
+#include "app/command_line/command_line.h"
+#include "app/command_line/survey_command.h"
+#include "app/report/report_file.h"
+#include "app/report/report_reader.h"
+#include "app/tool_version.h"
+#include "tests/app/demo_survey.h"
+#include "tests/support/test_support.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Command_line : public test_support::Sim_test {
+protected:
+    std::string out;
+    std::string err;
+
+    int run(QStringList arguments)
+    {
+        arguments.prepend(QStringLiteral("kvr27dust32-sim"));
+        const Console console{[this](const std::string& text) { out += text; },
+                              [this](const std::string& text) { err += text; }};
+        return run_command_line(arguments, console);
+    }
+    QString in_scratch(const char* name) const { return QString::fromStdString((scratch.path() / name).string()); }
+};
+
+TEST_F(Command_line, SurveysTheDemoLinePrintsItsTableWritesItsReportAndMakesNoWindow)
+{
+    sim::set_up_demo_line(world);
+    const QString report = in_scratch("demo.json");
+    const int code = run({"--survey", "--report", report, "--site", QString::fromUtf8("Hala 2"), "--technician",
+                          QString::fromUtf8("Jan Kowalski")});
+
+    EXPECT_EQ(code, 1); // 4 needs cleaning, 7 is saturated
+    EXPECT_EQ(out, fixture("demo_table.txt"));
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+    EXPECT_TRUE(QGuiApplication::topLevelWindows().isEmpty());
+
+    Survey_result read;
+    Report_details details;
+    std::string error;
+    ASSERT_TRUE(read_report_file(report, read, details, error)) << error;
+    EXPECT_EQ(details.site, "Hala 2");
+    EXPECT_EQ(details.technician, "Jan Kowalski");
+    EXPECT_EQ(read.cl, 4);
+    EXPECT_EQ(read.tool_version, tool_version);
+    EXPECT_TRUE(read.records[4].present);
+    EXPECT_EQ(read.records[4].contamination, 77);
+}
+
+struct Exit_case {
+    const char* name;
+    void (*line)(sim::World& world);
+    int code;
+    bool table;
+    const char* message; // in standard error; nullptr: nothing there
+};
+
+void clean_and_medium(sim::World& world)
+{
+    world.add_interface(sim::dongle_b_interface());
+    world.dongle.add_detector(1).words(100, 500, 1000, 150);
+    world.dongle.add_detector(2).words(120, 520, 1000, 300);
+    world.dongle.current_in_mode = {0, 40, 120};
+}
+
+void unknown_level(sim::World& world)
+{
+    clean_and_medium(world);
+    world.dongle.add_detector(9).words(0xFFFF, 0xFFFF, 0xFFFF, 140);
+}
+
+void no_dongle(sim::World&) {}
+
+void current_too_high(sim::World& world)
+{
+    clean_and_medium(world);
+    world.dongle.current_in_mode = {0, 40, 640};
+}
+
+const Exit_case exit_cases[] = {
+    {"CleanAndMediumGiveZero", clean_and_medium, 0, true, nullptr},
+    {"DemoLineGivesOne", sim::set_up_demo_line, 1, true, nullptr},
+    {"UnknownLevelGivesOne", unknown_level, 1, true, nullptr},
+    {"NoDongleGivesTwo", no_dongle, 2, false, "pic connection error\nNie odnaleziono dongla USB."},
+    {"FailedStartRunGivesTwo", current_too_high, 2, true, "ERROR! c_high = 1023 c_low = 640 e_index = 3\n"},
+};
+
+class Command_line_exit : public Command_line, public ::testing::WithParamInterface<Exit_case> {};
+
+TEST_P(Command_line_exit, SaysHowTheLineStands)
+{
+    const Exit_case& entry = GetParam();
+    entry.line(world);
+    EXPECT_EQ(run({"--survey"}), entry.code);
+    EXPECT_EQ(out.rfind("adres  stan", 0) == 0, entry.table) << out;
+    if (entry.message == nullptr)
+        EXPECT_EQ(err, "");
+    else
+        EXPECT_NE(err.find(entry.message), std::string::npos) << err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Command_line_exit, ::testing::ValuesIn(exit_cases),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(Command_line, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
+{
+    sim::set_up_demo_line(world);
+    const struct {
+        QStringList arguments;
+        const char* says;
+    } cases[] = {
+        {{"--survey", "--cl", "17"}, "--cl przyjmuje liczbę od 1 do 16"},
+        {{"--survey", "--cl", "four"}, "--cl przyjmuje liczbę od 1 do 16"},
+        {{"--survey", "--report", "survey.txt"}, "nieznany format pliku"},
+        {{"--report", "survey.csv"}, "działają tylko z --survey"},
+        {{"--survey", "--bogus"}, "bogus"},
+        {{"--survey", "extra"}, "nieoczekiwany argument: extra"},
+        {{"--survey", "--compare", "missing.json"}, "Nie udało się wczytać raportu"},
+        {{"--survey", "--cl"}, "cl"},
+    };
+    for (const auto& entry : cases) {
+        out.clear();
+        err.clear();
+        EXPECT_EQ(run(entry.arguments), 3) << entry.arguments.join(' ').toStdString();
+        EXPECT_NE(err.find(entry.says), std::string::npos) << err;
+        EXPECT_EQ(out, "");
+    }
+    EXPECT_EQ(world.exchanges, 0);
+}
+
+TEST_F(Command_line, ReportThatCannotBeWrittenGivesThreeAfterTheTable)
+{
+    sim::set_up_demo_line(world);
+    EXPECT_EQ(run({"--survey", "--report", in_scratch("missing/survey.pdf")}), 3);
+    EXPECT_EQ(out, fixture("demo_table.txt"));
+    EXPECT_NE(err.find("Nie udało się zapisać raportu do pliku"), std::string::npos) << err;
+}
+
+TEST_F(Command_line, ComparesWithAnEarlierReport)
+{
+    Survey_result earlier = demo_survey();
+    sim::reset_world();
+    earlier.when.utc_seconds -= 90 * 86400;
+    earlier.records[4].u = 250; // 40% then
+    earlier.records[4].compute_contamination();
+    const QString earlier_path = in_scratch("earlier.csv");
+    std::string error;
+    ASSERT_TRUE(write_report_file(earlier_path, earlier, {}, error)) << error;
+
+    sim::set_up_demo_line(world);
+    const QString report = in_scratch("now.csv");
+    EXPECT_EQ(run({"--survey", "--compare", earlier_path, "--report", report}), 1);
+    EXPECT_EQ(out.rfind("adres  stan       poziom    pasmo                poprzednio  zmiana  prognoza 61%\n", 0),
+              0u)
+        << out;
+    EXPECT_NE(out.find("\n4      obecna     77%       wymaga czyszczenia   40%         +37 pp  już\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find(" dni wcześniej.\n"), std::string::npos);
+    EXPECT_NE(file_bytes(report.toStdString()).find("compared_with,"), std::string::npos);
+}
+
+TEST_F(Command_line, HelpAndVersion)
+{
+    EXPECT_EQ(run({"--version"}), 0);
+    EXPECT_EQ(out, std::string("kvr27dust32-sim ") + tool_version + "\n");
+    out.clear();
+    EXPECT_EQ(run({"--help"}), 0);
+    for (const char* option : {"--survey", "--cl <N>", "--report <PLIK>", "--site <TEKST>", "--technician <TEKST>",
+                               "--compare <PLIK>", "--version", "Kod wyjścia"})
+        EXPECT_NE(out.find(option), std::string::npos) << option << "\n" << out;
+    EXPECT_EQ(world.exchanges, 0);
+}
+
+TEST(Command_line_choice, OnlyTheToolsOwnOptionsLeaveTheWindow)
+{
+    const struct {
+        QStringList arguments;
+        bool without_window;
+    } cases[] = {
+        {{}, false},
+        {{"-platform", "offscreen"}, false},
+        {{"--survey"}, true},
+        {{"--help"}, true},
+        {{"-h"}, true},
+        {{"--version"}, true},
+        {{"-v"}, true},
+        {{"--report", "x.csv"}, true},
+        {{"--bogus", "--survey"}, true},
+    };
+    for (const auto& entry : cases) {
+        QStringList arguments = entry.arguments;
+        arguments.prepend(QStringLiteral("kvr27dust32"));
+        EXPECT_EQ(wants_command_line(arguments), entry.without_window) << arguments.join(' ').toStdString();
+    }
+}
+
+// --- The programs, as a user runs them --------------------------------------
+
+struct Program_run {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `program` in `directory` without a display and without a chosen Qt
+// platform, as over ssh or from a scheduled job.
+Program_run run_program(const QString& program, const QStringList& arguments, const std::filesystem::path& directory)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(QString::fromStdString(directory.string()));
+    process.start(program, arguments);
+    Program_run run;
+    if (!process.waitForFinished(50000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.code = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+const QStringList programs = {
+    QStringLiteral(KVR27_SIM_PROGRAM),
+#ifdef KVR27_SYSTEM_PROGRAM
+    QStringLiteral(KVR27_SYSTEM_PROGRAM),
+#endif
+};
+
+TEST(Command_line_program, BothProgramsGiveHelpAndVersion)
+{
+    const test_support::Scratch_directory scratch;
+    for (const QString& program : programs) {
+        const std::string name = QFileInfo(program).fileName().toStdString();
+        const Program_run version = run_program(program, {QStringLiteral("--version")}, scratch.path());
+        EXPECT_EQ(version.code, 0) << name;
+        EXPECT_EQ(version.out, name + " " + tool_version + "\n");
+        const Program_run help = run_program(program, {QStringLiteral("--help")}, scratch.path());
+        EXPECT_EQ(help.code, 0) << name;
+        EXPECT_NE(help.out.find("--survey"), std::string::npos) << help.out;
+        const Program_run wrong = run_program(program, {QStringLiteral("--survey"), QStringLiteral("--cl"), QStringLiteral("0")},
+                                      scratch.path());
+        EXPECT_EQ(wrong.code, 3) << name;
+        EXPECT_EQ(wrong.out, "");
+    }
+}
+
+#ifdef KVR27_SYSTEM_PROGRAM
+TEST(Command_line_program, SystemProgramWithoutADongleGivesTwo)
+{
+    // No dongle here: the start run and the first request find none.
+    const test_support::Scratch_directory scratch;
+    const Program_run run = run_program(QStringLiteral(KVR27_SYSTEM_PROGRAM), {QStringLiteral("--survey")}, scratch.path());
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("pic connection error\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Nie odnaleziono dongla USB."), std::string::npos) << run.err;
+}
+#endif
+
+TEST(Command_line_program, DemoProgramSurveysWithoutADisplayAndWritesThePdf)
+{
+    // The demo line on the real clock: about 17 s of prescribed waits.
+    const test_support::Scratch_directory scratch;
+    const Program_run run = run_program(QStringLiteral(KVR27_SIM_PROGRAM),
+                                {QStringLiteral("--survey"), QStringLiteral("--report"), QStringLiteral("demo.pdf")},
+                                scratch.path());
+    EXPECT_EQ(run.code, 1) << run.err;
+    // Standard output is the table alone: the transport's steps stay in
+    // the log.
+    EXPECT_EQ(run.out.rfind("adres  stan", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.find("HID"), std::string::npos);
+    EXPECT_EQ(run.out.find("Creating"), std::string::npos);
+    EXPECT_NE(run.out.find("\n7      obecna     nasycona  wymaga czyszczenia\n"), std::string::npos) << run.out;
+    EXPECT_EQ(file_bytes(scratch.path() / "demo.pdf").substr(0, 5), "%PDF-");
+    EXPECT_NE(test_support::read_file(scratch.path() / "msp430_log.txt").find("HID: Creating HID devices..."),
+              std::string::npos);
+}
+
+} // namespace

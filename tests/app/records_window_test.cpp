@@ -1,0 +1,269 @@
+// The survey as a record in the window: the address being asked, the
+// tooltips, the grid's fit, and saving, printing and comparing the last
+// survey through the window's dialog hooks.
+#include "app/report/csv_report.h"
+#include "app/report/json_report.h"
+#include "app/report/report_file.h"
+#include "tests/app/demo_survey.h"
+#include "tests/app/window_fixture.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+
+#include <fstream>
+
+namespace {
+
+class Records : public Window_test {
+protected:
+    Records()
+    {
+        sim::set_up_demo_line(world);
+        form.save_file_dialog = [this](const QString&) { return save_path; };
+        form.open_file_dialog = [this] { return open_path; };
+    }
+
+    QString save_path;
+    QString open_path;
+
+    QTableWidget* grid() { return control<QTableWidget>("Grid"); }
+    QString cell(int address, int column) { return grid()->item(address, column)->text(); }
+    QString in_scratch(const char* name) const { return QString::fromStdString((scratch.path() / name).string()); }
+    bool records_enabled()
+    {
+        return control<QPushButton>("Button_save_report")->isEnabled() &&
+               control<QPushButton>("Button_print_report")->isEnabled() &&
+               control<QPushButton>("Button_compare")->isEnabled();
+    }
+};
+
+TEST_F(Records, LabelNamesTheAddressAskedAndTheButtonsWaitForAFinishedSurvey)
+{
+    EXPECT_FALSE(control<QPushButton>("Button_save_report")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("Button_print_report")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>("Button_compare")->isEnabled());
+    QStringList labels;
+    bool enabled_while_running = false;
+    QObject::connect(control<QProgressBar>("ProgressBar_step"), &QProgressBar::valueChanged, [&](int position) {
+        if (position >= 1 && position <= 32 && labels.size() < 34)
+            labels << control<QLabel>("Label_step_address")->text();
+        enabled_while_running = enabled_while_running || records_enabled();
+    });
+    click("Button2");
+
+    ASSERT_GE(labels.size(), 32);
+    // The first position, 30, stands at the bar's end before any address.
+    const QStringList asked = labels.mid(labels.size() - 32);
+    for (int address = 0; address < 32; ++address)
+        EXPECT_EQ(asked[address], QStringLiteral("adres %1 / 31").arg(address));
+    EXPECT_TRUE(control<QLabel>("Label_step_address")->text().isEmpty());
+    EXPECT_FALSE(enabled_while_running);
+    EXPECT_TRUE(records_enabled());
+}
+
+TEST_F(Records, AFailedSurveyLeavesNothingToSave)
+{
+    world.interfaces.clear();
+    click("Button2");
+    EXPECT_FALSE(records_enabled());
+    EXPECT_TRUE(control<QLabel>("Label_step_address")->text().isEmpty());
+}
+
+TEST_F(Records, EveryCellOfARowTellsTheBandAndItsReason)
+{
+    click("Button2");
+    const struct {
+        int address;
+        const char* cell;
+        const char* tip;
+    } rows[] = {
+        {1, "12%", "adres 1: czysta: 12%\nobliczony ze słów: U0 = 100, UR = 500, URc = 1000, U = 150"},
+        {4, "77%", "adres 4: wymaga czyszczenia: 77%"},
+        {7, "nasycona", "adres 7: wymaga czyszczenia: odbiornik nasycony"},
+        {9, "?", "adres 9: poziom nieznany: słowa kalibracyjne UR i U0 są równe"},
+        {3, "", "adres 3: nieobecna"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(cell(row.address, 2), QString::fromUtf8(row.cell)) << row.address;
+        for (int column = 0; column < grid()->columnCount(); ++column)
+            EXPECT_TRUE(grid()->item(row.address, column)->toolTip().startsWith(QString::fromUtf8(row.tip)))
+                << row.address << " column " << column << ": " << grid()->item(row.address, column)->toolTip().toStdString();
+    }
+}
+
+TEST_F(Records, ColumnsFillTheWidthAndAllRowsFitALaptopScreen)
+{
+    // A window on a 1366 × 768 screen, below the title bar and above a
+    // task bar.
+    form.resize(1000, 690);
+    form.show();
+    click("Button2");
+    QHeaderView* header = grid()->horizontalHeader();
+    EXPECT_EQ(header->length(), grid()->viewport()->width());
+    const int last_row_bottom = grid()->rowViewportPosition(31) + grid()->rowHeight(31);
+    EXPECT_LE(last_row_bottom, grid()->viewport()->height());
+    EXPECT_GE(grid()->rowHeight(31), grid()->fontMetrics().height());
+
+    // Wider still: the columns follow, the rows keep their height.
+    form.resize(1200, 900);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(header->length(), grid()->viewport()->width());
+    EXPECT_EQ(grid()->rowHeight(0), 21);
+}
+
+struct Saved_format {
+    const char* file;
+    std::string (*expected)(const Survey_result&, const Report_details&);
+};
+
+std::string csv_bytes(const Survey_result& result, const Report_details& details)
+{
+    return csv_report(result, details);
+}
+
+std::string json_bytes(const Survey_result& result, const Report_details& details)
+{
+    return json_report(result, details).toStdString();
+}
+
+TEST_F(Records, SavesTheLastSurveyWithSiteAndTechnicianInEachFormat)
+{
+    click("Button2");
+    control<QLineEdit>("Edit_site")->setText(QString::fromUtf8("Hala 2, piętro 1"));
+    control<QLineEdit>("Edit_technician")->setText(QString::fromUtf8(" Jan Kowalski "));
+    ASSERT_TRUE(form.last_survey.has_value());
+    const Report_details details = form.report_details();
+    EXPECT_EQ(details.site, "Hala 2, piętro 1");
+    EXPECT_EQ(details.technician, "Jan Kowalski");
+
+    for (const Saved_format& format : {Saved_format{"raport.csv", csv_bytes}, Saved_format{"raport.json", json_bytes},
+                                       Saved_format{"raport.pdf", nullptr}}) {
+        save_path = in_scratch(format.file);
+        click("Button_save_report");
+        const std::string saved = file_bytes(save_path.toStdString());
+        if (format.expected != nullptr)
+            EXPECT_EQ(saved, format.expected(*form.last_survey, details)) << format.file;
+        else
+            EXPECT_EQ(saved.substr(0, 5), "%PDF-") << format.file;
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QStringLiteral("\n")).toStdString();
+}
+
+TEST_F(Records, ASaveThatFailsSaysSoAndACancelledOneDoesNothing)
+{
+    click("Button2");
+    save_path = in_scratch("missing/raport.csv");
+    click("Button_save_report");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Nie udało się zapisać raportu do pliku "))) << messages[0].toStdString();
+
+    save_path = in_scratch("raport.txt");
+    click("Button_save_report");
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains(QStringLiteral(".csv, .json albo .pdf")));
+
+    save_path.clear();
+    open_path.clear();
+    form.print_dialog = [](QPrinter&) { return false; };
+    click("Button_save_report");
+    click("Button_compare");
+    click("Button_print_report");
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / "raport.txt"));
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / "missing"));
+}
+
+TEST_F(Records, PrintsThePageOfTheReport)
+{
+    click("Button2");
+    const QString printed = in_scratch("printed.pdf");
+    form.print_dialog = [&printed](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        return true;
+    };
+    click("Button_print_report");
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(file_bytes(printed.toStdString()).substr(0, 5), "%PDF-");
+    const QString to_text = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (to_text.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QProcess process;
+    process.start(to_text, {QStringLiteral("-layout"), printed, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Raport zabrudzenia czujek KVR27"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Do czyszczenia: adres 4 (77%), adres 7 (nasycona)."))) << text.toStdString();
+}
+
+TEST_F(Records, ComparesWithAnEarlierReportAndKeepsItForTheNextSurvey)
+{
+    click("Button2");
+    ASSERT_TRUE(form.last_survey.has_value());
+    Survey_result earlier = *form.last_survey;
+    earlier.when.utc_seconds -= 30 * 86400;
+    earlier.records[2].u = 260; // 35% then
+    earlier.records[2].compute_contamination();
+    earlier.records[4].u = 250; // 40% then, 77% now
+    earlier.records[4].compute_contamination();
+    earlier.records[12] = absent_record();
+    earlier.records[20] = earlier.records[1];
+    open_path = in_scratch("earlier.json");
+    std::string error;
+    ASSERT_TRUE(write_report_file(open_path, earlier, {}, error)) << error;
+
+    click("Button_compare");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QStringLiteral("\n")).toStdString();
+    for (int column = 9; column < 13; ++column)
+        EXPECT_FALSE(grid()->isColumnHidden(column)) << column;
+    EXPECT_EQ(grid()->horizontalHeaderItem(12)->text(), QStringLiteral("prognoza 61%"));
+    const QString due = QString::fromStdString(local_date_text(
+        {form.last_survey->when.utc_seconds + 48 * 86400, form.last_survey->when.utc_offset_minutes}));
+    const struct {
+        int address;
+        QStringList cells;
+    } rows[] = {
+        {2, {"35%", "+10 pp", "30", due}},
+        {4, {"40%", "+37 pp", "30", QString::fromUtf8("już")}},
+        {12, {"", QString::fromUtf8("pojawiła się"), "30", ""}},
+        {20, {"12%", QString::fromUtf8("zniknęła"), "30", ""}},
+        {1, {"12%", "0 pp", "30", ""}},
+    };
+    for (const auto& row : rows) {
+        QStringList shown;
+        for (int column = 9; column < 13; ++column)
+            shown << cell(row.address, column);
+        EXPECT_EQ(shown, row.cells) << row.address;
+    }
+    EXPECT_TRUE(grid()->item(4, 0)->toolTip().contains(QStringLiteral("poprzednio 40%, +37 pp")));
+
+    // The next report holds the comparison, and so does the next survey.
+    save_path = in_scratch("now.csv");
+    click("Button_save_report");
+    EXPECT_NE(file_bytes(save_path.toStdString()).find("compared_with,"), std::string::npos);
+    click("Button2");
+    EXPECT_EQ(cell(4, 10), QStringLiteral("+37 pp"));
+    EXPECT_FALSE(grid()->isColumnHidden(9));
+}
+
+TEST_F(Records, AnEarlierReportThatCannotBeReadIsRefused)
+{
+    click("Button2");
+    open_path = in_scratch("earlier.json");
+    std::ofstream(open_path.toStdString()) << "{\"tool\": \"something else\"}";
+    click("Button_compare");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Nie udało się wczytać raportu "))) << messages[0].toStdString();
+    EXPECT_FALSE(form.comparison.has_value());
+    EXPECT_TRUE(grid()->isColumnHidden(9));
+}
+
+} // namespace

@@ -1,0 +1,228 @@
+// The survey's report files: CSV and JSON of the demo line byte for byte,
+// both read back as written, a file of another origin refused, and the PDF
+// page with the title, the date and every present detector's level.
+#include "app/report/csv_report.h"
+#include "app/report/json_report.h"
+#include "app/report/report_file.h"
+#include "app/report/report_reader.h"
+#include "tests/app/demo_survey.h"
+#include "tests/support/test_support.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+class Report : public test_support::Sim_test {
+protected:
+    Survey_result result = demo_survey();
+
+    std::string path_in_scratch(const char* name) const { return (scratch.path() / name).string(); }
+};
+
+TEST_F(Report, CsvAndJsonOfTheDemoLineAreTheFixtures)
+{
+    const Report_details details{"Hala 2, piętro \"B\"", "Jan Kowalski", std::nullopt};
+    EXPECT_EQ(csv_report(result, details), fixture("demo_survey.csv"));
+    EXPECT_EQ(json_report(result, details).toStdString(), fixture("demo_survey.json"));
+}
+
+TEST_F(Report, EachFormatReadsBackAsWritten)
+{
+    // Texts that a CSV must quote, and Polish letters.
+    const Report_details details{"Magazyn, \"Północ\"\nhala 3", " Żaneta Łój ", std::nullopt};
+    for (const char* name : {"survey.csv", "survey.json", "SURVEY.JSON"}) {
+        const QString path = QString::fromStdString(path_in_scratch(name));
+        std::string error;
+        ASSERT_TRUE(write_report_file(path, result, details, error)) << name << ": " << error;
+        Survey_result read;
+        Report_details read_details;
+        ASSERT_TRUE(read_report_file(path, read, read_details, error)) << name << ": " << error;
+        expect_same_records(result, read);
+        EXPECT_EQ(read.when.utc_seconds, result.when.utc_seconds) << name;
+        EXPECT_EQ(read.when.utc_offset_minutes, 60) << name;
+        EXPECT_EQ(read.cl, 4) << name;
+        EXPECT_EQ(read.start_run.state, Start_run_outcome::State::passed) << name;
+        EXPECT_EQ(read.start_run.judgement.c_low, result.start_run.judgement.c_low) << name;
+        EXPECT_EQ(read.tool_version, "4.0") << name;
+        EXPECT_EQ(read_details.site, details.site) << name;
+        EXPECT_EQ(read_details.technician, details.technician) << name;
+    }
+}
+
+TEST_F(Report, AComparisonAddsItsFieldsAndTheReportStillReadsBack)
+{
+    Survey_result earlier = result;
+    earlier.when.utc_seconds -= 30 * 86400;
+    earlier.records[2].u = 260; // 35% then, 45% now
+    earlier.records[2].compute_contamination();
+    earlier.records[12] = absent_record();
+    const Report_details details{"", "", compare_surveys(earlier, result)};
+
+    const std::string csv = csv_report(result, details);
+    EXPECT_NE(csv.find("address,present,level_percent,band,saturated,u0,ur,urc,u,t1,t2,earlier_level_percent,"
+                       "earlier_band,change_points,presence_change,days_between,reaches_61_percent_on\r\n"),
+              std::string::npos);
+    // 35 → 45 in 30 days: 16 points to go, 48 days after 2026-03-14.
+    EXPECT_NE(csv.find("\r\n2,1,45,medium,0,120,520,1000,300,21,23,35,medium,10,,30,2026-05-01\r\n"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("\r\n12,1,17,clean,0,100,450,450,160,23,24,,absent,,appeared,30,\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("\r\ncompared_with,2026-02-12T10:05:00+01:00\r\n"), std::string::npos);
+    const std::string json = json_report(result, details).toStdString();
+    EXPECT_NE(json.find("\"reaches_61_percent_on\": \"2026-05-01\""), std::string::npos);
+    EXPECT_NE(json.find("\"presence_change\": \"appeared\""), std::string::npos);
+
+    for (const char* name : {"compared.csv", "compared.json"}) {
+        const QString path = QString::fromStdString(path_in_scratch(name));
+        std::string error;
+        ASSERT_TRUE(write_report_file(path, result, details, error)) << error;
+        Survey_result read;
+        Report_details read_details;
+        ASSERT_TRUE(read_report_file(path, read, read_details, error)) << name << ": " << error;
+        expect_same_records(result, read);
+    }
+}
+
+// Each edit of the demo CSV that a reader must refuse.
+struct Refused_edit {
+    const char* name;
+    const char* from;
+    const char* to;
+};
+
+const Refused_edit refused_csv_edits[] = {
+    {"LevelNotFromTheWords", "4,1,77,needs_cleaning", "4,1,70,needs_cleaning"},
+    {"BandNotFromTheWords", "1,1,12,clean", "1,1,12,medium"},
+    {"UnknownBand", "1,1,12,clean", "1,1,12,dusty"},
+    {"SaturationDenied", "7,1,100,needs_cleaning,1", "7,1,100,needs_cleaning,0"},
+    {"WordOutOfRange", "1,1,12,clean,0,100,500,1000,150", "1,1,12,clean,0,100,500,1000,70000"},
+    {"AddressOutOfOrder", "\r\n3,0,", "\r\n30,0,"},
+    {"AnotherTool", "tool,kvr27dust32", "tool,other"},
+    {"NoDate", "surveyed_at,2026-03-14T10:05:00+01:00", "surveyed_at,14.03.2026"},
+    {"UnknownStartRun", "start_run,passed", "start_run,maybe"},
+    {"NotOurHeader", "address,present", "adres,obecna"},
+    {"OpenQuote", "\"\"B\"\"\"", "\"\"B\"\""},
+};
+
+class Refused_report : public test_support::Sim_test, public ::testing::WithParamInterface<Refused_edit> {};
+
+TEST_P(Refused_report, SaysWhyAndLeavesTheResultAlone)
+{
+    std::string text = fixture("demo_survey.csv");
+    const Refused_edit& edit = GetParam();
+    const std::size_t at = text.find(edit.from);
+    ASSERT_NE(at, std::string::npos) << edit.from;
+    text.replace(at, std::string(edit.from).size(), edit.to);
+
+    Survey_result read;
+    read.cl = 99;
+    Report_details details;
+    details.site = "untouched";
+    std::string error;
+    EXPECT_FALSE(read_csv_report(QByteArray::fromStdString(text), read, details, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(read.cl, 99);
+    EXPECT_EQ(details.site, "untouched");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Refused_report, ::testing::ValuesIn(refused_csv_edits),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST(Refused_json, ThatIsNotOneOfOurReports)
+{
+    const std::string ours = fixture("demo_survey.json");
+    const auto edited = [&ours](const char* from, const char* to) {
+        std::string text = ours;
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, std::string(from).size(), to);
+    };
+    for (const std::string& text :
+         {std::string("{ not json"), std::string("[]"), edited("\"level_percent\": 77", "\"level_percent\": 70"),
+          edited("\"tool\": \"kvr27dust32\"", "\"tool\": \"other\""),
+          edited("\"address\": 31", "\"address\": 30"), edited("\"u\": 150", "\"u\": \"150\"")}) {
+        Survey_result read;
+        Report_details details;
+        std::string error;
+        EXPECT_FALSE(read_json_report(QByteArray::fromStdString(text), read, details, error)) << text.substr(0, 80);
+        EXPECT_FALSE(error.empty());
+    }
+    Survey_result read;
+    Report_details details;
+    std::string error;
+    EXPECT_TRUE(read_json_report(QByteArray::fromStdString(ours), read, details, error)) << error;
+}
+
+TEST_F(Report, FileFormatFollowsTheExtension)
+{
+    std::string error;
+    EXPECT_FALSE(write_report_file(QString::fromStdString(path_in_scratch("survey.txt")), result, {}, error));
+    EXPECT_NE(error.find(".csv, .json albo .pdf"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / "survey.txt"));
+
+    error.clear();
+    EXPECT_FALSE(write_report_file(QString::fromStdString(path_in_scratch("missing/survey.csv")), result, {}, error));
+    EXPECT_FALSE(error.empty());
+
+    Survey_result read;
+    Report_details details;
+    error.clear();
+    EXPECT_FALSE(read_report_file(QString::fromStdString(path_in_scratch("absent.json")), read, details, error));
+    EXPECT_FALSE(error.empty());
+    std::ofstream(scratch.path() / "report.pdf") << "%PDF-1.4";
+    error.clear();
+    EXPECT_FALSE(read_report_file(QString::fromStdString(path_in_scratch("report.pdf")), read, details, error));
+    EXPECT_NE(error.find("JSON albo CSV"), std::string::npos);
+}
+
+// The text of a PDF as pdftotext gives it, and its page count and size as
+// pdfinfo gives them; nothing when poppler's tools are missing.
+std::optional<std::pair<QString, QString>> pdf_text_and_info(const QString& path)
+{
+    const QString to_text = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString info = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (to_text.isEmpty() || info.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(to_text, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    process.start(info, {path});
+    process.waitForFinished(30000);
+    return std::make_pair(text, QString::fromUtf8(process.readAllStandardOutput()));
+}
+
+TEST_F(Report, PdfIsOneA4PageWithTitleDateAndEveryPresentLevel)
+{
+    const QString path = QString::fromStdString(path_in_scratch("survey.pdf"));
+    std::string error;
+    ASSERT_TRUE(write_report_file(path, result, {"Hala 2", "Jan Kowalski", std::nullopt}, error)) << error;
+    const auto pdf = pdf_text_and_info(path);
+    if (!pdf)
+        GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed";
+    const auto& [layout_text, info] = *pdf;
+    // A sentence may wrap at the page's edge.
+    const QString text = layout_text.simplified();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+    for (const char* expected :
+         {"Raport zabrudzenia czujek KVR27", "Obiekt: Hala 2", "Serwisant: Jan Kowalski",
+          "Data badania: 2026-03-14 10:05 (UTC+01:00)", "Start linii: poprawny, prąd linii 120",
+          "Podsumowanie: czyste 2, średnie zabrudzenie 1, wymaga czyszczenia 2, nieobecne 26, poziom nieznany 1.",
+          "Do czyszczenia: adres 4 (77%), adres 7 (nasycona)."})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    // Each present detector's row: address, state, level, band.
+    for (const char* row : {"1 +obecna +12% +czysta", "2 +obecna +45% +średnie zabrudzenie",
+                            "4 +obecna +77% +wymaga czyszczenia", "7 +obecna +nasycona +wymaga czyszczenia",
+                            "9 +obecna +\\? +poziom nieznany", "12 +obecna +17% +czysta"})
+        EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8(row)))) << row << "\n" << text.toStdString();
+}
+
+} // namespace
