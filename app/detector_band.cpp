@@ -73,8 +73,7 @@ bool saturated(const KVR27_dust_data& record)
     // The rating keeps U as read when it saturates, and rates 100, red. A U
     // above the limit that the rating itself raised to U0 + 1 (U below an
     // erased U0) rates otherwise and is no saturation.
-    return record.present && record.u > saturation_word && record.contamination == 100 &&
-           record.colour == colour::red;
+    return record.present && record.u > saturation_word && record.contamination == 100 && record.colour == colour::red;
 }
 
 std::optional<int> known_level(const KVR27_dust_data& record)
@@ -124,8 +123,9 @@ std::string record_description(const KVR27_dust_data& record)
         return words + ": odbiornik nasycony (U = " + std::to_string(record.u) + ", powyżej " +
                std::to_string(saturation_word) + ")\nsłowa: " + words_used(record);
     if (band == Band::unknown)
-        return words + ": słowa kalibracyjne UR i U0 są równe, nie ma zakresu do obliczenia poziomu "
-                       "(pamięć kalibracyjna czujki może być skasowana)\nsłowa: " +
+        return words +
+               ": słowa kalibracyjne UR i U0 są równe, nie ma zakresu do obliczenia poziomu "
+               "(pamięć kalibracyjna czujki może być skasowana)\nsłowa: " +
                words_used(record);
     return words + ": " + std::to_string(record.contamination) + "%\nobliczony ze słów: " + words_used(record);
 }

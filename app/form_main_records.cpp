@@ -99,7 +99,8 @@ void TForm_main::build_records_controls(QVBoxLayout* panel, QHBoxLayout* button_
     Label_step_address = new QLabel(parent);
     Label_step_address->setObjectName(QStringLiteral("Label_step_address"));
     // Wide enough for "adres 31 / 31", so the bar does not jump.
-    Label_step_address->setMinimumWidth(Label_step_address->fontMetrics().horizontalAdvance(QStringLiteral("adres 31 / 31 ")));
+    Label_step_address->setMinimumWidth(
+        Label_step_address->fontMetrics().horizontalAdvance(QStringLiteral("adres 31 / 31 ")));
 
     bind_click(Button_save_report, &TForm_main::Button_save_reportClick);
     bind_click(Button_print_report, &TForm_main::Button_print_reportClick);
@@ -137,8 +138,8 @@ void TForm_main::Button_save_reportClick(QObject*)
     last_report_folder = QFileInfo(path).absolutePath();
     std::string error;
     if (!write_report_file(path, *last_survey, report_details(), error))
-        show_message("Nie udało się zapisać raportu do pliku " + QDir::toNativeSeparators(path).toStdString() +
-                     ": " + error);
+        show_message("Nie udało się zapisać raportu do pliku " + QDir::toNativeSeparators(path).toStdString() + ": " +
+                     error);
 }
 
 void TForm_main::Button_print_reportClick(QObject*)
@@ -165,11 +166,10 @@ void TForm_main::Button_compareClick(QObject*)
 {
     if (!last_survey)
         return;
-    const QString path =
-        open_file_dialog ? open_file_dialog()
-                         : QFileDialog::getOpenFileName(this, QString::fromUtf8("Porównaj z raportem"),
-                                                        report_folder(last_report_folder),
-                                                        QString::fromUtf8(earlier_filters));
+    const QString path = open_file_dialog ? open_file_dialog()
+                                          : QFileDialog::getOpenFileName(this, QString::fromUtf8("Porównaj z raportem"),
+                                                                         report_folder(last_report_folder),
+                                                                         QString::fromUtf8(earlier_filters));
     if (path.isEmpty())
         return;
     last_report_folder = QFileInfo(path).absolutePath();

@@ -101,8 +101,8 @@ std::optional<Survey_time> parse_iso_8601(std::string_view text)
     if (zone != "Z") {
         const auto offset_hours = digits(zone, 1, 2);
         const auto offset_rest = digits(zone, 4, 2);
-        if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || zone[3] != ':' || !offset_hours ||
-            !offset_rest || *offset_rest > 59)
+        if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || zone[3] != ':' || !offset_hours || !offset_rest ||
+            *offset_rest > 59)
             return std::nullopt;
         offset_minutes = *offset_hours * minutes_per_hour + *offset_rest;
         if (offset_minutes > widest_offset_minutes)

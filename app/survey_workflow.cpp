@@ -55,7 +55,8 @@ std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, c
         // keeps the survey waiting shows where it stands.
         call(hooks.asking, address);
         call(hooks.show_progress, address + 1);
-        const KVR27_dust_data record = detector_present(cl, address) ? read_detector_record(cl, address) : absent_record();
+        const KVR27_dust_data record =
+            detector_present(cl, address) ? read_detector_record(cl, address) : absent_record();
         result.records[static_cast<std::size_t>(address)] = record;
         call(hooks.record_taken, address, record);
         call(hooks.let_events_through);

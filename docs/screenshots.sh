@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Takes the window's screenshots on the demo line under a virtual X server:
-# docs/solo.png, docs/tabela.png and docs/ustawienia.png, after the service
-# login and a survey, and docs/tabela-en.png, the same "Tabela" in English.
-# Needs xvfb, x11-apps, imagemagick and xdotool.
+# docs/tabela.png (after a survey, all rows), docs/ustawienia.png and
+# docs/solo.png (after the service login), docs/tabela-en.png ("Tabela" in
+# English), and the first page of a PDF report of the demo line,
+# docs/raport.png. Needs xvfb, x11-apps, imagemagick, poppler-utils and
+# xdotool.
 #   docs/screenshots.sh [build directory]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,12 +13,20 @@ program=$(realpath "${1:-build}")/app/kvr27dust32-sim
 display=:97
 work=$(mktemp -d)
 
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 sleep 1
 tool=""
 trap 'kill $tool $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+
+measure()
+{
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    left=$X
+    top=$Y
+    size=${WIDTH}x${HEIGHT}
+}
 
 # Starts the tool in `language` and finds its window.
 start()
@@ -29,10 +39,7 @@ start()
         window=$(xdotool search --name "kvr27dust32 v4" 2>/dev/null | head -1) && [ -n "$window" ] && break
         sleep 0.2
     done
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    left=$X
-    top=$Y
-    size=${WIDTH}x${HEIGHT}
+    measure
 }
 
 click() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; sleep 0.4; }
@@ -54,17 +61,25 @@ click 100 49
 xdotool type --delay 40 "tovrik582"
 click 258 49
 
-# Tab row now: "Solo", "Tabela", "Ustawienia". The survey, then the
-# service view for the word columns.
+# Tab row now: "Solo", "Tabela", "Ustawienia". The survey; then the window
+# tall enough for all 32 rows.
 click 81 13
 click 115 44
 sleep 2
 settle
+xdotool windowmove "$window" 0 0 windowsize "$window" 636 870
+sleep 1
+measure
+xdotool mousemove 1200 1000
+shoot tabela.png
+xdotool windowsize "$window" 636 414 windowmove "$window" 322 305
+sleep 1
+measure
+
+# The service view, for the word columns.
 click 158 13
 click 18 100
 shoot ustawienia.png
-click 81 13
-shoot tabela.png
 
 # One detector read on "Solo", then the monitor for two ticks.
 click 24 13
@@ -95,3 +110,10 @@ click 152 13
 click 18 100
 click 88 13
 shoot tabela-en.png
+kill $tool
+wait $tool 2>/dev/null || true
+
+# The report of a survey from the command line, its first page as a picture.
+(cd "$work" && "$program" --survey --site "Hala magazynowa B" --technician "Jan Kowalski" \
+    --report raport.pdf >/dev/null 2>&1) || true
+pdftoppm -png -scale-to 760 -f 1 -l 1 -singlefile "$work/raport.pdf" "$docs/raport"

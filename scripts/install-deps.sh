@@ -6,13 +6,15 @@ set -euo pipefail
 packages=(
     # build and tests
     cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
-    # the window
+    # the window (Qt 6 Widgets, Gui for the PDF report, PrintSupport)
     qt6-base-dev fonts-dejavu-core
     # its English translation (lupdate, lrelease, qt_add_translations) and
     # Qt's own translations of its texts
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     # the Debian package: cpack's dependency list, its checks, its install test
     dpkg-dev lintian appstream desktop-file-utils file man-db
+    # reading the PDF report back in its test, and rendering it for the docs
+    poppler-utils
     # screenshots under a virtual X server
     xvfb xauth x11-apps imagemagick
     # the Windows build, tested under Wine

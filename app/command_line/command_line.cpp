@@ -36,11 +36,10 @@ bool wants_command_line(const QStringList& arguments)
     // An unknown option is left to the window's toolkit here (its own
     // options such as -platform); what the tool knows decides.
     parser.parse(arguments);
-    const QStringList without_window = {QStringLiteral("help"), QStringLiteral("help-all"),
-                                        QStringLiteral("version"), option_name::survey,
-                                        option_name::cl,           option_name::report,
-                                        option_name::site,         option_name::technician,
-                                        option_name::compare};
+    const QStringList without_window = {
+        QStringLiteral("help"), QStringLiteral("help-all"), QStringLiteral("version"), option_name::survey,
+        option_name::cl,        option_name::report,        option_name::site,         option_name::technician,
+        option_name::compare};
     for (const QString& name : without_window)
         if (parser.isSet(name))
             return true;

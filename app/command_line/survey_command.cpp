@@ -62,8 +62,8 @@ bool read_request(const QCommandLineParser& parser, Survey_request& request, std
     }
     request.report_path = parser.value(option_name::report);
     if (parser.isSet(option_name::report) && !report_format_of(request.report_path)) {
-        error = "--report: nieznany format pliku " + native(request.report_path) +
-                " (rozszerzenie .csv, .json albo .pdf)";
+        error =
+            "--report: nieznany format pliku " + native(request.report_path) + " (rozszerzenie .csv, .json albo .pdf)";
         return false;
     }
     request.compare_path = parser.value(option_name::compare);

@@ -13,8 +13,8 @@ constexpr std::size_t column_gap = 2;
 // Characters, not bytes: the Polish letters take two bytes in UTF-8.
 std::size_t shown_width(const std::string& text)
 {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0u) != 0x80u; }));
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0u) != 0x80u; }));
 }
 
 std::string lines_of(const std::vector<std::vector<std::string>>& rows)

@@ -70,9 +70,8 @@ std::string csv_report(const Survey_result& result, const Report_details& detail
     std::vector<std::string> header = {f::address, f::present, f::level, f::band, f::saturated, f::u0,
                                        f::ur,      f::urc,     f::u,     f::t1,   f::t2};
     if (details.comparison)
-        header.insert(header.end(),
-                      {f::earlier_level, f::earlier_band, f::change, f::presence_change, f::days_between,
-                       f::reaches_cleaning_level});
+        header.insert(header.end(), {f::earlier_level, f::earlier_band, f::change, f::presence_change, f::days_between,
+                                     f::reaches_cleaning_level});
     std::string text = row(header);
     for (std::size_t address = 0; address < result.records.size(); ++address) {
         std::vector<std::string> fields = detector_fields(static_cast<int>(address), result.records[address]);

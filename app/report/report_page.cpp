@@ -163,7 +163,7 @@ void paint_report_page(QPainter& painter, const QRectF& area, const Survey_resul
 
     std::vector<Column> columns = {{"adres", 0.12}, {"uwagi", 0.18}, {"zabrudzenie", 0.2}, {"pasmo", 0.5}};
     if (comparison)
-        columns = {{"adres", 0.08},      {"uwagi", 0.12},  {"zabrudzenie", 0.14},  {"pasmo", 0.22},
+        columns = {{"adres", 0.08},      {"uwagi", 0.12},  {"zabrudzenie", 0.14}, {"pasmo", 0.22},
                    {"poprzednio", 0.12}, {"zmiana", 0.14}, {"prognoza 61%", 0.18}};
     std::vector<std::vector<QString>> rows;
     std::vector<std::uint32_t> fills;
@@ -184,8 +184,8 @@ void paint_report_page(QPainter& painter, const QRectF& area, const Survey_resul
 
     const QString summary = utf8(summary_sentence(result));
     const QString to_clean = utf8(to_clean_sentence(result));
-    const double below_table = page.mm(gap_mm) + page.paragraph_height(summary, text) + page.mm(1) +
-                               page.paragraph_height(to_clean, text);
+    const double below_table =
+        page.mm(gap_mm) + page.paragraph_height(summary, text) + page.mm(1) + page.paragraph_height(to_clean, text);
     const double row_height =
         std::min(page.mm(tallest_row_mm), (page.remaining() - below_table) / static_cast<double>(rows.size() + 1));
     page.table(columns, rows, fills, 2, row_height);

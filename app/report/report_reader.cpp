@@ -186,7 +186,7 @@ bool csv_detector(const std::vector<std::string>& row, int address, Detector_fie
 }
 
 bool start_run_from(const std::string& state, const std::string& current, Start_run_outcome& outcome,
-                     std::string& error)
+                    std::string& error)
 {
     const auto parsed = start_run_from_key(state);
     if (!parsed) {
@@ -201,8 +201,8 @@ bool start_run_from(const std::string& state, const std::string& current, Start_
     return true;
 }
 
-bool survey_fields(const std::map<std::string, std::string>& values, Survey_result& read,
-                   Report_details& read_details, std::string& error)
+bool survey_fields(const std::map<std::string, std::string>& values, Survey_result& read, Report_details& read_details,
+                   std::string& error)
 {
     const auto value = [&values](const char* name) {
         const auto found = values.find(name);

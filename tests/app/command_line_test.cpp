@@ -163,8 +163,7 @@ TEST_F(Command_line, ComparesWithAnEarlierReport)
     sim::set_up_demo_line(world);
     const QString report = in_scratch("now.csv");
     EXPECT_EQ(run({"--survey", "--compare", earlier_path, "--report", report}), 1);
-    EXPECT_EQ(out.rfind("adres  stan       poziom    pasmo                poprzednio  zmiana  prognoza 61%\n", 0),
-              0u)
+    EXPECT_EQ(out.rfind("adres  stan       poziom    pasmo                poprzednio  zmiana  prognoza 61%\n", 0), 0u)
         << out;
     EXPECT_NE(out.find("\n4      obecna     77%       wymaga czyszczenia   40%         +37 pp  już\n"),
               std::string::npos)
@@ -254,8 +253,8 @@ TEST(Command_line_program, BothProgramsGiveHelpAndVersion)
         const Program_run help = run_program(program, {QStringLiteral("--help")}, scratch.path());
         EXPECT_EQ(help.code, 0) << name;
         EXPECT_NE(help.out.find("--survey"), std::string::npos) << help.out;
-        const Program_run wrong = run_program(program, {QStringLiteral("--survey"), QStringLiteral("--cl"), QStringLiteral("0")},
-                                      scratch.path());
+        const Program_run wrong = run_program(
+            program, {QStringLiteral("--survey"), QStringLiteral("--cl"), QStringLiteral("0")}, scratch.path());
         EXPECT_EQ(wrong.code, 3) << name;
         EXPECT_EQ(wrong.out, "");
     }
@@ -266,7 +265,8 @@ TEST(Command_line_program, SystemProgramWithoutADongleGivesTwo)
 {
     // No dongle here: the start run and the first request find none.
     const test_support::Scratch_directory scratch;
-    const Program_run run = run_program(QStringLiteral(KVR27_SYSTEM_PROGRAM), {QStringLiteral("--survey")}, scratch.path());
+    const Program_run run =
+        run_program(QStringLiteral(KVR27_SYSTEM_PROGRAM), {QStringLiteral("--survey")}, scratch.path());
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("pic connection error\n"), std::string::npos) << run.err;
@@ -278,9 +278,9 @@ TEST(Command_line_program, DemoProgramSurveysWithoutADisplayAndWritesThePdf)
 {
     // The demo line on the real clock: about 17 s of prescribed waits.
     const test_support::Scratch_directory scratch;
-    const Program_run run = run_program(QStringLiteral(KVR27_SIM_PROGRAM),
-                                {QStringLiteral("--survey"), QStringLiteral("--report"), QStringLiteral("demo.pdf")},
-                                scratch.path());
+    const Program_run run = run_program(
+        QStringLiteral(KVR27_SIM_PROGRAM),
+        {QStringLiteral("--survey"), QStringLiteral("--report"), QStringLiteral("demo.pdf")}, scratch.path());
     EXPECT_EQ(run.code, 1) << run.err;
     // Standard output is the table alone: the transport's steps stay in
     // the log.

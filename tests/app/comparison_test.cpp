@@ -66,8 +66,8 @@ const Change_case change_cases[] = {
     {"RiseGivesTheDate", 40, 50, 30 * day, Detector_change::Presence::both, 10, Detector_change::Forecast::on_date,
      "+10 pp", "2026-03-14"},
     // One point in 10 days, one point to go: 10 days on.
-    {"OnePointToGo", 59, 60, 10 * day, Detector_change::Presence::both, 1, Detector_change::Forecast::on_date,
-     "+1 pp", "2026-01-30"},
+    {"OnePointToGo", 59, 60, 10 * day, Detector_change::Presence::both, 1, Detector_change::Forecast::on_date, "+1 pp",
+     "2026-01-30"},
     {"RiseIntoTheBandIsAlreadyDue", 50, 70, 30 * day, Detector_change::Presence::both, 20,
      Detector_change::Forecast::already_due, "+20 pp", "już"},
     {"SaturatedIsAlreadyDue", 45, saturated_receiver, 30 * day, Detector_change::Presence::both, 55,
@@ -92,8 +92,8 @@ const Change_case change_cases[] = {
     {"EarlierInTheFutureGivesNoDate", 40, 50, -30 * day, Detector_change::Presence::both, 10,
      Detector_change::Forecast::none, "+10 pp", ""},
     // One point in ten years: the band is centuries away, nothing to plan by.
-    {"TooFarAheadGivesNoDate", 10, 11, 3650 * day, Detector_change::Presence::both, 1,
-     Detector_change::Forecast::none, "+1 pp", ""},
+    {"TooFarAheadGivesNoDate", 10, 11, 3650 * day, Detector_change::Presence::both, 1, Detector_change::Forecast::none,
+     "+1 pp", ""},
 };
 
 class Comparison : public ::testing::TestWithParam<Change_case> {};

@@ -7,6 +7,8 @@
 #include "tests/app/demo_survey.h"
 #include "tests/app/window_fixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTest>
 
 #include <fstream>
 
@@ -95,7 +98,8 @@ TEST_F(Records, EveryCellOfARowTellsTheBandAndItsReason)
         EXPECT_EQ(cell(row.address, 2), QString::fromUtf8(row.cell)) << row.address;
         for (int column = 0; column < grid()->columnCount(); ++column)
             EXPECT_TRUE(grid()->item(row.address, column)->toolTip().startsWith(QString::fromUtf8(row.tip)))
-                << row.address << " column " << column << ": " << grid()->item(row.address, column)->toolTip().toStdString();
+                << row.address << " column " << column << ": "
+                << grid()->item(row.address, column)->toolTip().toStdString();
     }
 }
 
@@ -163,7 +167,8 @@ TEST_F(Records, ASaveThatFailsSaysSoAndACancelledOneDoesNothing)
     save_path = in_scratch("missing/raport.csv");
     click("Button_save_report");
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Nie udało się zapisać raportu do pliku "))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Nie udało się zapisać raportu do pliku ")))
+        << messages[0].toStdString();
 
     save_path = in_scratch("raport.txt");
     click("Button_save_report");
@@ -201,7 +206,8 @@ TEST_F(Records, PrintsThePageOfTheReport)
     process.waitForFinished(30000);
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("Raport zabrudzenia czujek KVR27"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QString::fromUtf8("Do czyszczenia: adres 4 (77%), adres 7 (nasycona)."))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Do czyszczenia: adres 4 (77%), adres 7 (nasycona).")))
+        << text.toStdString();
 }
 
 TEST_F(Records, ComparesWithAnEarlierReportAndKeepsItForTheNextSurvey)
@@ -225,8 +231,8 @@ TEST_F(Records, ComparesWithAnEarlierReportAndKeepsItForTheNextSurvey)
     for (int column = 9; column < 13; ++column)
         EXPECT_FALSE(grid()->isColumnHidden(column)) << column;
     EXPECT_EQ(grid()->horizontalHeaderItem(12)->text(), QStringLiteral("prognoza 61%"));
-    const QString due = QString::fromStdString(local_date_text(
-        {form.last_survey->when.utc_seconds + 48 * 86400, form.last_survey->when.utc_offset_minutes}));
+    const QString due = QString::fromStdString(
+        local_date_text({form.last_survey->when.utc_seconds + 48 * 86400, form.last_survey->when.utc_offset_minutes}));
     const struct {
         int address;
         QStringList cells;
@@ -261,9 +267,31 @@ TEST_F(Records, AnEarlierReportThatCannotBeReadIsRefused)
     std::ofstream(open_path.toStdString()) << "{\"tool\": \"something else\"}";
     click("Button_compare");
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Nie udało się wczytać raportu "))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Nie udało się wczytać raportu ")))
+        << messages[0].toStdString();
     EXPECT_FALSE(form.comparison.has_value());
     EXPECT_TRUE(grid()->isColumnHidden(9));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Records, CopyTakesTheWholeSelectionAsSpreadsheetText)
+{
+    form.show();
+    click("Button2");
+    grid()->setFocus();
+    grid()->setRangeSelected(QTableWidgetSelectionRange(1, 1, 4, 2), true);
+    grid()->setRangeSelected(QTableWidgetSelectionRange(7, 2, 7, 2), true);
+    QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("1\tobecna\t12%\n"
+                                                                   "2\tobecna\t45%\n"
+                                                                   "3\tnieobecna\t\n"
+                                                                   "4\tobecna\t77%\n"
+                                                                   "5\t\t\n"
+                                                                   "6\t\t\n"
+                                                                   "7\t\tnasycona\n"));
 }
 
 } // namespace

@@ -70,8 +70,7 @@ TEST_F(Report, AComparisonAddsItsFieldsAndTheReportStillReadsBack)
                        "earlier_band,change_points,presence_change,days_between,reaches_61_percent_on\r\n"),
               std::string::npos);
     // 35 → 45 in 30 days: 16 points to go, 48 days after 2026-03-14.
-    EXPECT_NE(csv.find("\r\n2,1,45,medium,0,120,520,1000,300,21,23,35,medium,10,,30,2026-05-01\r\n"),
-              std::string::npos)
+    EXPECT_NE(csv.find("\r\n2,1,45,medium,0,120,520,1000,300,21,23,35,medium,10,,30,2026-05-01\r\n"), std::string::npos)
         << csv;
     EXPECT_NE(csv.find("\r\n12,1,17,clean,0,100,450,450,160,23,24,,absent,,appeared,30,\r\n"), std::string::npos);
     EXPECT_NE(csv.find("\r\ncompared_with,2026-02-12T10:05:00+01:00\r\n"), std::string::npos);
@@ -146,8 +145,8 @@ TEST(Refused_json, ThatIsNotOneOfOurReports)
     };
     for (const std::string& text :
          {std::string("{ not json"), std::string("[]"), edited("\"level_percent\": 77", "\"level_percent\": 70"),
-          edited("\"tool\": \"kvr27dust32\"", "\"tool\": \"other\""),
-          edited("\"address\": 31", "\"address\": 30"), edited("\"u\": 150", "\"u\": \"150\"")}) {
+          edited("\"tool\": \"kvr27dust32\"", "\"tool\": \"other\""), edited("\"address\": 31", "\"address\": 30"),
+          edited("\"u\": 150", "\"u\": \"150\"")}) {
         Survey_result read;
         Report_details details;
         std::string error;
@@ -219,9 +218,9 @@ TEST_F(Report, PdfIsOneA4PageWithTitleDateAndEveryPresentLevel)
           "Do czyszczenia: adres 4 (77%), adres 7 (nasycona)."})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     // Each present detector's row: address, state, level, band.
-    for (const char* row : {"1 +obecna +12% +czysta", "2 +obecna +45% +średnie zabrudzenie",
-                            "4 +obecna +77% +wymaga czyszczenia", "7 +obecna +nasycona +wymaga czyszczenia",
-                            "9 +obecna +\\? +poziom nieznany", "12 +obecna +17% +czysta"})
+    for (const char* row :
+         {"1 +obecna +12% +czysta", "2 +obecna +45% +średnie zabrudzenie", "4 +obecna +77% +wymaga czyszczenia",
+          "7 +obecna +nasycona +wymaga czyszczenia", "9 +obecna +\\? +poziom nieznany", "12 +obecna +17% +czysta"})
         EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8(row)))) << row << "\n" << text.toStdString();
 }
 

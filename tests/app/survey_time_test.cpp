@@ -20,7 +20,9 @@ TEST(Survey_time, WrittenWithItsOffsetAndReadBack)
         {{march_14_0905_utc, 60}, "2026-03-14T10:05:00+01:00", "2026-03-14", "2026-03-14 10:05 (UTC+01:00)"},
         {{march_14_0905_utc, 0}, "2026-03-14T09:05:00+00:00", "2026-03-14", "2026-03-14 09:05 (UTC+00:00)"},
         // Past midnight westwards: the local date is the day before.
-        {{march_14_0905_utc - 10 * 3600, -330}, "2026-03-13T17:35:00-05:30", "2026-03-13",
+        {{march_14_0905_utc - 10 * 3600, -330},
+         "2026-03-13T17:35:00-05:30",
+         "2026-03-13",
          "2026-03-13 17:35 (UTC-05:30)"},
     };
     for (const auto& entry : cases) {
@@ -47,7 +49,7 @@ TEST(Survey_time, RefusesWhatIsNotSuchAMoment)
 
 TEST(Survey_time, CalendarDaysFollowTheLocalDates)
 {
-    const Survey_time evening{march_14_0905_utc + 12 * 3600, 60}; // 22:05 local
+    const Survey_time evening{march_14_0905_utc + 12 * 3600, 60};      // 22:05 local
     const Survey_time next_morning{march_14_0905_utc + 22 * 3600, 60}; // 08:05 local, next day
     EXPECT_EQ(calendar_days_between(evening, next_morning), 1);
     EXPECT_EQ(calendar_days_between(next_morning, evening), -1);
