@@ -5,7 +5,7 @@
 // in every language.
 #pragma once
 
-#include <QtGlobal>
+#include "app/translatable.h"
 
 namespace text {
 
