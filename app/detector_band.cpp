@@ -16,11 +16,11 @@ struct Band_names {
 };
 
 constexpr Band_names band_names[] = {
-    {Band::clean, "czysta", "clean"},
-    {Band::medium, "średnie zabrudzenie", "medium"},
-    {Band::needs_cleaning, "wymaga czyszczenia", "needs_cleaning"},
-    {Band::absent, "nieobecna", "absent"},
-    {Band::unknown, "poziom nieznany", "unknown"},
+    {Band::clean, QT_TRANSLATE_NOOP("TForm_main", "czysta"), "clean"},
+    {Band::medium, QT_TRANSLATE_NOOP("TForm_main", "średnie zabrudzenie"), "medium"},
+    {Band::needs_cleaning, QT_TRANSLATE_NOOP("TForm_main", "wymaga czyszczenia"), "needs_cleaning"},
+    {Band::absent, QT_TRANSLATE_NOOP("TForm_main", "nieobecna"), "absent"},
+    {Band::unknown, QT_TRANSLATE_NOOP("TForm_main", "poziom nieznany"), "unknown"},
 };
 
 const Band_names& names_of(Band band)
@@ -28,12 +28,12 @@ const Band_names& names_of(Band band)
     return band_names[static_cast<std::size_t>(band)];
 }
 
-std::string words_used(const KVR27_dust_data& record)
+std::string words_used(const KVR27_dust_data& record, Translate words)
 {
     std::string text = "U0 = " + std::to_string(record.u0) + ", UR = " + std::to_string(record.ur) +
                        ", URc = " + std::to_string(record.urc) + ", U = " + std::to_string(record.u);
     if (!saturated(record) && record.urc < recalibration_limit)
-        text += " (UR wzięte z URc)";
+        text += words(QT_TRANSLATE_NOOP("TForm_main", " (UR wzięte z URc)"));
     return text;
 }
 
@@ -102,32 +102,36 @@ std::optional<Band> band_from_key(std::string_view key)
     return std::nullopt;
 }
 
-std::string level_text(const KVR27_dust_data& record)
+std::string level_text(const KVR27_dust_data& record, Translate words)
 {
     if (!record.present)
         return "";
     if (saturated(record))
-        return "nasycona";
+        return words(QT_TRANSLATE_NOOP("TForm_main", "nasycona"));
     if (const auto level = known_level(record))
         return std::to_string(*level) + "%";
     return "?";
 }
 
-std::string record_description(const KVR27_dust_data& record)
+std::string record_description(const KVR27_dust_data& record, Translate words)
 {
     const Band band = band_of(record);
-    const std::string words = band_words(band);
+    const std::string named = words(band_words(band));
     if (band == Band::absent)
-        return words + ": czujka nie odpowiedziała albo nie udało się odczytać wszystkich jej słów";
+        return fill(words(QT_TRANSLATE_NOOP("TForm_main",
+                                            "%1: czujka nie odpowiedziała albo nie udało się odczytać wszystkich jej "
+                                            "słów")),
+                    {named});
     if (saturated(record))
-        return words + ": odbiornik nasycony (U = " + std::to_string(record.u) + ", powyżej " +
-               std::to_string(saturation_word) + ")\nsłowa: " + words_used(record);
+        return fill(words(QT_TRANSLATE_NOOP("TForm_main", "%1: odbiornik nasycony (U = %2, powyżej %3)\nsłowa: %4")),
+                    {named, std::to_string(record.u), std::to_string(saturation_word), words_used(record, words)});
     if (band == Band::unknown)
-        return words +
-               ": słowa kalibracyjne UR i U0 są równe, nie ma zakresu do obliczenia poziomu "
-               "(pamięć kalibracyjna czujki może być skasowana)\nsłowa: " +
-               words_used(record);
-    return words + ": " + std::to_string(record.contamination) + "%\nobliczony ze słów: " + words_used(record);
+        return fill(words(QT_TRANSLATE_NOOP("TForm_main",
+                                            "%1: słowa kalibracyjne UR i U0 są równe, nie ma zakresu do obliczenia "
+                                            "poziomu (pamięć kalibracyjna czujki może być skasowana)\nsłowa: %2")),
+                    {named, words_used(record, words)});
+    return fill(words(QT_TRANSLATE_NOOP("TForm_main", "%1: %2%\nobliczony ze słów: %3")),
+                {named, std::to_string(record.contamination), words_used(record, words)});
 }
 
 std::uint32_t readable_text_colour(std::uint32_t fill)

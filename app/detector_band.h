@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/kvr27_dust_data.h"
+#include "app/translatable.h"
 
 #include <array>
 #include <cstdint>
@@ -27,7 +28,7 @@ bool saturated(const KVR27_dust_data& record);
 std::optional<int> known_level(const KVR27_dust_data& record);
 
 // "czysta", "średnie zabrudzenie", "wymaga czyszczenia", "nieobecna",
-// "poziom nieznany".
+// "poziom nieznany", marked for translation.
 const char* band_words(Band band);
 // The band in report files: "clean", "medium", "needs_cleaning", "absent",
 // "unknown".
@@ -35,9 +36,9 @@ const char* band_key(Band band);
 std::optional<Band> band_from_key(std::string_view key);
 
 // Over the colour: "77%", "nasycona", "?" or nothing for an absent detector.
-std::string level_text(const KVR27_dust_data& record);
+std::string level_text(const KVR27_dust_data& record, Translate words = as_written);
 // The band in words with its reason and the words the level came from.
-std::string record_description(const KVR27_dust_data& record);
+std::string record_description(const KVR27_dust_data& record, Translate words = as_written);
 
 // Black or white, whichever contrasts more with `fill` (0x00BBGGRR).
 std::uint32_t readable_text_colour(std::uint32_t fill);

@@ -41,7 +41,6 @@ constexpr int highest_solo_address = 99;
 constexpr int grid_columns = 13; // nine of the survey, four of a comparison
 constexpr int grid_rows = 32;    // below the title row
 constexpr int grid_row_height = 21;
-constexpr int level_column = 2;
 constexpr int large_font_pixels = 32;
 constexpr int cl_lowest = 1;
 constexpr int cl_highest = 16;
@@ -283,11 +282,11 @@ void TForm_main::build_table_tab()
     Grid->horizontalHeader()->setHighlightSections(false);
     Grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Grid->setHorizontalHeaderLabels(QStringList(grid_columns, QString()));
-    // The columns are as wide as their texts and the level's column takes
-    // the rest of the window's width; the rows shrink to fit all 32 on a
-    // laptop's screen, down to what their text needs.
+    // The columns are as wide as their texts and titles, and the last one
+    // shown takes the rest of the window's width; the rows shrink to fit
+    // all 32 on a laptop's screen, down to what their text needs.
     Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Grid->horizontalHeader()->setSectionResizeMode(level_column, QHeaderView::Stretch);
+    Grid->horizontalHeader()->setStretchLastSection(true);
     Grid->horizontalHeader()->setMinimumSectionSize(48);
     new Grid_row_fit(Grid, grid_row_height, fontMetrics().height() + 1);
     new Grid_copy(Grid);

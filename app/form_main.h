@@ -186,5 +186,8 @@ private:
     void show_comparison();
 };
 
+// "adres 5 / 31": the address the survey asks, in the window's language.
+QString step_address_text(int address);
+
 // The one window of the running tool.
 extern TForm_main* Form_main;

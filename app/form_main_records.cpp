@@ -7,6 +7,7 @@
 #include "app/report/report_file.h"
 #include "app/report/report_page.h"
 #include "app/report/report_reader.h"
+#include "app/window_language.h"
 
 #include <QBoxLayout>
 #include <QDir>
@@ -23,7 +24,7 @@
 namespace {
 
 const char* const report_filters = "PDF (*.pdf);;CSV (*.csv);;JSON (*.json)";
-const char* const earlier_filters = "Raport kvr27dust32 (*.json *.csv)";
+const char* const earlier_filters = QT_TRANSLATE_NOOP("TForm_main", "Raport kvr27dust32 (*.json *.csv)");
 
 QString utf8(const std::string& text)
 {
@@ -60,7 +61,7 @@ QString with_filter_suffix(const QString& path, const QString& filter)
 
 QPushButton* record_button(QWidget* parent, const char* name, const char* caption)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button = new QPushButton(window_text(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     button->setEnabled(false);
@@ -69,20 +70,25 @@ QPushButton* record_button(QWidget* parent, const char* name, const char* captio
 
 } // namespace
 
+QString step_address_text(int address)
+{
+    return window_text(QT_TRANSLATE_NOOP("TForm_main", "adres %1 / %2")).arg(address).arg(surveyed_addresses - 1);
+}
+
 void TForm_main::build_records_controls(QVBoxLayout* panel, QHBoxLayout* button_row)
 {
     QWidget* parent = panel->parentWidget();
-    Button_save_report = record_button(parent, "Button_save_report", "Zapisz raport…");
-    Button_print_report = record_button(parent, "Button_print_report", "Drukuj…");
-    Button_compare = record_button(parent, "Button_compare", "Porównaj z…");
+    Button_save_report = record_button(parent, "Button_save_report", QT_TRANSLATE_NOOP("TForm_main", "Zapisz raport…"));
+    Button_print_report = record_button(parent, "Button_print_report", QT_TRANSLATE_NOOP("TForm_main", "Drukuj…"));
+    Button_compare = record_button(parent, "Button_compare", QT_TRANSLATE_NOOP("TForm_main", "Porównaj z…"));
     for (QPushButton* button : {Button_save_report, Button_print_report, Button_compare})
         button_row->addWidget(button);
 
-    Label_site = new QLabel(QStringLiteral("Obiekt:"), parent);
+    Label_site = new QLabel(window_text(QT_TRANSLATE_NOOP("TForm_main", "Obiekt:")), parent);
     Label_site->setObjectName(QStringLiteral("Label_site"));
     Edit_site = new QLineEdit(parent);
     Edit_site->setObjectName(QStringLiteral("Edit_site"));
-    Label_technician = new QLabel(QStringLiteral("Serwisant:"), parent);
+    Label_technician = new QLabel(window_text(QT_TRANSLATE_NOOP("TForm_main", "Serwisant:")), parent);
     Label_technician->setObjectName(QStringLiteral("Label_technician"));
     Edit_technician = new QLineEdit(parent);
     Edit_technician->setObjectName(QStringLiteral("Edit_technician"));
@@ -116,7 +122,8 @@ void TForm_main::enable_records(bool survey_running)
 
 Report_details TForm_main::report_details() const
 {
-    return {Edit_site->text().trimmed().toStdString(), Edit_technician->text().trimmed().toStdString(), comparison};
+    return {Edit_site->text().trimmed().toStdString(), Edit_technician->text().trimmed().toStdString(), comparison,
+            window_words};
 }
 
 void TForm_main::Button_save_reportClick(QObject*)
@@ -129,8 +136,8 @@ void TForm_main::Button_save_reportClick(QObject*)
         path = save_file_dialog(suggested);
     } else {
         QString filter;
-        path = QFileDialog::getSaveFileName(this, QString::fromUtf8("Zapisz raport"), suggested,
-                                            QString::fromLatin1(report_filters), &filter);
+        path = QFileDialog::getSaveFileName(this, window_text(QT_TRANSLATE_NOOP("TForm_main", "Zapisz raport")),
+                                            suggested, QString::fromLatin1(report_filters), &filter);
         path = with_filter_suffix(path, filter);
     }
     if (path.isEmpty())
@@ -148,18 +155,19 @@ void TForm_main::Button_print_reportClick(QObject*)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(report_page_layout());
-    printer.setDocName(QString::fromUtf8(report_title));
+    printer.setDocName(window_text(report_title));
     bool chosen = false;
     if (print_dialog) {
         chosen = print_dialog(printer);
     } else if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        show_message("Nie znaleziono drukarki w systemie. Zapisz raport jako PDF i wydrukuj go później.");
+        show_message(QT_TRANSLATE_NOOP(
+            "TForm_main", "Nie znaleziono drukarki w systemie. Zapisz raport jako PDF i wydrukuj go później."));
     } else {
         QPrintDialog dialog(&printer, this);
         chosen = dialog.exec() == QDialog::Accepted;
     }
     if (chosen && !draw_report(printer, *last_survey, report_details()))
-        show_message("Nie udało się wydrukować raportu.");
+        show_message(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wydrukować raportu."));
 }
 
 void TForm_main::Button_compareClick(QObject*)
@@ -176,8 +184,9 @@ void TForm_main::Button_compareClick(QObject*)
     Survey_result earlier;
     Report_details earlier_details;
     std::string error;
-    if (!read_report_file(path, earlier, earlier_details, error)) {
-        show_message("Nie udało się wczytać raportu " + QDir::toNativeSeparators(path).toStdString() + ": " + error);
+    if (!read_report_file(path, earlier, earlier_details, error, window_words)) {
+        show_message(fill(window_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wczytać raportu %1: %2")),
+                          {QDir::toNativeSeparators(path).toStdString(), error}));
         return;
     }
     earlier_survey = earlier;

@@ -76,9 +76,7 @@ void TForm_main::Button2Click(QObject*)
     hooks.show_message = message_sink();
     hooks.show_start_run_pass = CheckBox_adv->isChecked();
     hooks.show_progress = [this](int position) { set_position(ProgressBar_step, position); };
-    hooks.asking = [this](int address) {
-        Label_step_address->setText(QString::asprintf("adres %i / %i", address, surveyed_addresses - 1));
-    };
+    hooks.asking = [this](int address) { Label_step_address->setText(step_address_text(address)); };
     hooks.record_taken = [this](int address, const KVR27_dust_data& record) {
         detector_table[static_cast<std::size_t>(address)] = record;
         show_record_row(address);
@@ -128,17 +126,20 @@ void TForm_main::show_record_row(int address)
 {
     const KVR27_dust_data& record = detector_table[static_cast<std::size_t>(address)];
     const int row = address + 1;
-    set_cell(Grid, contamination_column, row, utf8(level_text(record)));
-    std::string tip = "adres " + std::to_string(address) + ": " + record_description(record);
+    set_cell(Grid, contamination_column, row, utf8(level_text(record, window_words)));
+    std::string tip = fill(window_words(QT_TRANSLATE_NOOP("TForm_main", "adres %1: %2")),
+                           {std::to_string(address), record_description(record, window_words)});
     if (comparison) {
         const Detector_change& change = comparison->detectors[static_cast<std::size_t>(address)];
-        tip += "\nporównanie z badaniem z " + local_date_time_text(comparison->earlier_when) + " (" +
-               std::to_string(comparison->days_between) + " dni wcześniej): poprzednio " +
-               (change.earlier.present ? level_text(change.earlier) : std::string("nieobecna"));
-        if (const std::string changed = change_text(change); !changed.empty())
+        tip += "\n" +
+               fill(window_words(QT_TRANSLATE_NOOP("TForm_main",
+                                                   "porównanie z badaniem z %1 (%2 dni wcześniej): poprzednio %3")),
+                    {local_date_time_text(comparison->earlier_when), std::to_string(comparison->days_between),
+                     change.earlier.present ? level_text(change.earlier, window_words) : window_words(text::absent)});
+        if (const std::string changed = change_text(change, window_words); !changed.empty())
             tip += ", " + changed;
-        if (const std::string due = forecast_text(change); !due.empty())
-            tip += ", " + std::to_string(cleaning_level) + "% osiągnie: " + due;
+        if (const std::string due = forecast_text(change, window_words); !due.empty())
+            tip += fill(window_words(QT_TRANSLATE_NOOP("TForm_main", ", 61% osiągnie: %1")), {due});
     }
     const QString shown = utf8(tip);
     for (int column = 0; column < Grid->columnCount(); ++column)
@@ -151,10 +152,10 @@ void TForm_main::show_comparison()
         QString cells[std::size(comparison_titles)];
         if (comparison) {
             const Detector_change& change = comparison->detectors[static_cast<std::size_t>(address)];
-            cells[0] = utf8(level_text(change.earlier));
-            cells[1] = utf8(change_text(change));
+            cells[0] = utf8(level_text(change.earlier, window_words));
+            cells[1] = utf8(change_text(change, window_words));
             cells[2] = QString::number(comparison->days_between);
-            cells[3] = utf8(forecast_text(change));
+            cells[3] = utf8(forecast_text(change, window_words));
         }
         for (std::size_t index = 0; index < std::size(cells); ++index)
             set_cell(Grid, first_comparison_column + static_cast<int>(index), address + 1, cells[index]);

@@ -1,14 +1,17 @@
 #include "app/run_tool.h"
 
-#include "app/command_line.h"
 #include "app/command_line/command_line.h"
 #include "app/command_line/survey_command.h"
 #include "app/form_main.h"
+#include "app/tool_version.h"
 #include "app/window_language.h"
 #include "app/window_texts.h"
+#include "log/console_echo.h"
+#include "platform/parent_console.h"
 #include "protocol/pause.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
@@ -20,8 +23,8 @@
 
 namespace {
 
-// The arguments as the program got them, before any toolkit exists: enough
-// to tell the window from the command line, whose options are plain ASCII.
+// The arguments as the program got them, before any application exists:
+// enough to choose one, since the tool's options are plain ASCII.
 QStringList raw_arguments(int argc, char** argv)
 {
     QStringList arguments;
@@ -48,40 +51,60 @@ void quit_after_first_pass()
 void name_the_program()
 {
     QCoreApplication::setApplicationName(QStringLiteral("kvr27dust32"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KVR27_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(tool_version));
 }
 
-// The help, the version or a mistake in the options, printed; the exit
-// status.
-int print_and_end(const Command_line& options)
+void write_all(std::FILE* stream, const std::string& text)
 {
-    const bool mistake = options.action == Command_line::Action::error;
-    std::fputs(options.output.toLocal8Bit().constData(), mistake ? stderr : stdout);
-    return mistake ? 1 : 0;
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
+Console standard_streams()
+{
+    return {[](const std::string& text) { write_all(stdout, text); },
+            [](const std::string& text) { write_all(stderr, text); }};
+}
+
+// Everything the program does without its window: the help, the version,
+// a mistake in the options, and the survey.
+int run_without_window(int argc, char** argv)
+{
+    attach_parent_console();
+    if (read_command_line(raw_arguments(argc, argv), Window_language::polish).action != Command_line::Action::survey) {
+        QCoreApplication application(argc, argv);
+        name_the_program();
+        return run_command_line(read_command_line(QCoreApplication::arguments(), Window_language::english),
+                                standard_streams());
+    }
+
+    // Standard output carries the table alone; the transport's steps stay
+    // in the diagnostic log.
+    set_console_echo(false);
+    // No window is made, so no display is needed: the report's fonts come
+    // from the offscreen platform, which needs none.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    name_the_program();
+    const Command_line options = read_command_line(QGuiApplication::arguments(), language_of_locale(QLocale::system()));
+    use_language(options.language);
+    return run_command_line(options, standard_streams(), window_words);
 }
 
 } // namespace
 
 int run_tool(int argc, char** argv, void (*before_loop)())
 {
-    QStringList arguments;
-    for (int index = 0; index < argc; ++index)
-        arguments << QString::fromLocal8Bit(argv[index]);
-    if (prints_only(arguments)) {
-        QCoreApplication application(argc, argv);
-        name_the_program();
-        return print_and_end(read_command_line(QCoreApplication::arguments(), Window_language::english));
-    }
-
     const Fine_pauses fine_pauses;
-    if (wants_command_line(raw_arguments(argc, argv)))
-        return run_command_line_program(argc, argv);
+    if (runs_without_window(raw_arguments(argc, argv)))
+        return run_without_window(argc, argv);
+
     QApplication application(argc, argv);
     name_the_program();
     QApplication::setDesktopFileName(QStringLiteral("kvr27dust32"));
     const Command_line options = read_command_line(QApplication::arguments(), language_of_locale(QLocale::system()));
     if (options.action != Command_line::Action::window)
-        return print_and_end(options);
+        return run_command_line(options, standard_streams());
     use_language(options.language);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kvr27dust32.png")));
     if (before_loop == nullptr && qEnvironmentVariableIsSet(quit_after_start_variable))

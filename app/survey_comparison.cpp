@@ -65,23 +65,23 @@ Survey_comparison compare_surveys(const Survey_result& earlier, const Survey_res
     return comparison;
 }
 
-std::string change_text(const Detector_change& change)
+std::string change_text(const Detector_change& change, Translate words)
 {
     if (change.presence == Detector_change::Presence::appeared)
-        return "pojawiła się";
+        return words(QT_TRANSLATE_NOOP("TForm_main", "pojawiła się"));
     if (change.presence == Detector_change::Presence::disappeared)
-        return "zniknęła";
+        return words(QT_TRANSLATE_NOOP("TForm_main", "zniknęła"));
     if (!change.change_points)
         return "";
     const int points = *change.change_points;
-    return (points > 0 ? "+" : "") + std::to_string(points) + " pp";
+    return fill(words(QT_TRANSLATE_NOOP("TForm_main", "%1 pp")), {(points > 0 ? "+" : "") + std::to_string(points)});
 }
 
-std::string forecast_text(const Detector_change& change)
+std::string forecast_text(const Detector_change& change, Translate words)
 {
     switch (change.forecast) {
     case Detector_change::Forecast::already_due:
-        return "już";
+        return words(QT_TRANSLATE_NOOP("TForm_main", "już"));
     case Detector_change::Forecast::on_date:
         return local_date_text(change.due);
     case Detector_change::Forecast::none:

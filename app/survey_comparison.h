@@ -6,6 +6,7 @@
 
 #include "app/detector_state.h"
 #include "app/survey_result.h"
+#include "app/translatable.h"
 
 #include <array>
 #include <optional>
@@ -39,6 +40,6 @@ struct Survey_comparison {
 Survey_comparison compare_surveys(const Survey_result& earlier, const Survey_result& latest);
 
 // "+12 pp", "-3 pp", "0 pp", "pojawiła się", "zniknęła", or nothing.
-std::string change_text(const Detector_change& change);
+std::string change_text(const Detector_change& change, Translate words = as_written);
 // The date the band is reached, "już" when it is, or nothing.
-std::string forecast_text(const Detector_change& change);
+std::string forecast_text(const Detector_change& change, Translate words = as_written);

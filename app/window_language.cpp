@@ -74,3 +74,8 @@ QString window_text(const char* polish)
 {
     return QCoreApplication::translate(context, polish);
 }
+
+std::string window_words(const char* polish)
+{
+    return window_text(polish).toStdString();
+}

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class QLocale;
 
@@ -35,3 +36,5 @@ Language_setup use_language(Window_language language);
 // marked for the translators where it is written. A text the translation
 // does not hold is shown as it is.
 QString window_text(const char* polish);
+// The same for the workflows' texts, which know no Qt.
+std::string window_words(const char* polish);

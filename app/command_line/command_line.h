@@ -1,34 +1,51 @@
-// The tool's command line, the same for both programs: with no options the
-// window opens; `--survey` runs the survey without a window; `--help` and
-// `--version` print and exit. Every option is added in
-// `build_command_line` and nowhere else.
+// The program's options, the same for both programs: without options the
+// window opens in the system's language or the one --lang names; --survey
+// surveys the line without a window; --help and --version print and end.
+// Every option is made in `read_command_line` and nowhere else.
 #pragma once
 
-#include <QCommandLineParser>
+#include "app/window_language.h"
+
 #include <QString>
 #include <QStringList>
 
-namespace option_name {
-inline const QString survey = QStringLiteral("survey");
-inline const QString cl = QStringLiteral("cl");
-inline const QString report = QStringLiteral("report");
-inline const QString site = QStringLiteral("site");
-inline const QString technician = QStringLiteral("technician");
-inline const QString compare = QStringLiteral("compare");
-} // namespace option_name
+// What a survey from the command line is asked to do.
+struct Survey_request {
+    int cl = 4;
+    QString report_path;  // empty: no report
+    QString compare_path; // empty: no comparison
+    QString site;
+    QString technician;
+};
 
-// Exit codes of a command-line run.
+struct Command_line {
+    enum class Action {
+        window,  // open the window in `language`
+        survey,  // survey without a window as `survey` says, speaking `language`
+        help,    // print `output` on standard output and end
+        version, // print `output` on standard output and end
+        error,   // print `output` on standard error and end with exit_code::usage
+    };
+    Action action = Action::window;
+    Window_language language = Window_language::polish;
+    Survey_request survey;
+    QString output;
+};
+
+// Exit codes of the programs.
 namespace exit_code {
-constexpr int clean = 0;          // every present detector clean or medium
+constexpr int clean = 0;          // the window closed; or every present detector clean or medium
 constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, or has an unknown level
 constexpr int line_failed = 2;    // the dongle could not be opened or the start run failed
-constexpr int file_or_usage = 3;  // a wrong command line, or a report not read or not written
+constexpr int usage = 3;          // a wrong command line, or a report not read or not written
 } // namespace exit_code
 
-// Adds every option of the tool to `parser`, with the help and the version.
-void build_command_line(QCommandLineParser& parser);
+// Reads `arguments` (the program's name first, Qt's own options already
+// taken out by the application). Without --lang the tool speaks
+// `system_language`.
+Command_line read_command_line(const QStringList& arguments, Window_language system_language);
 
-// True when `arguments` (the program first) name an option that runs
-// without the window: the survey, the help, the version, or an option
-// that only the survey takes.
-bool wants_command_line(const QStringList& arguments);
+// True when `arguments` ask for no window (the help, the version, the
+// survey, or a mistake among them): the program then runs without a
+// display, over ssh too.
+bool runs_without_window(const QStringList& arguments);

@@ -1,29 +1,33 @@
 // The survey without a window: the same start run and survey as the
 // window's, a plain table on standard output, the report when asked, the
 // window's messages on standard error, and an exit code a script can act
-// on.
+// on (see exit_code).
 #pragma once
 
 #include "app/survey_result.h"
+#include "app/translatable.h"
 
-#include <QStringList>
+#include <QString>
 
 #include <functional>
 #include <string>
 
+struct Command_line;
+struct Survey_request;
+
 struct Console {
-    std::function<void(const std::string& text)> out; // the table, the help, the version
+    std::function<void(const std::string& text)> out; // the table
     std::function<void(const std::string& text)> err; // messages
 };
 
-// Runs the command line `arguments` (the program first); returns the exit
-// code. Needs a running QGuiApplication when a PDF report is asked for.
-int run_command_line(const QStringList& arguments, const Console& console);
+// Runs the survey `request` asks for; `words` gives the table and the
+// messages in the language in use. A PDF report needs a running
+// QGuiApplication.
+int run_survey_command(const Survey_request& request, const Console& console, Translate words = as_written);
 
-// 0, 1 or 2 as the survey's result says (see exit_code).
+// What the options ask without a window: the help or the version printed,
+// a mistake reported, or the survey; returns the exit code.
+int run_command_line(const Command_line& options, const Console& console, Translate words = as_written);
+
+// 0, 1 or 2 as the survey's result says.
 int survey_exit_code(const Survey_result& result);
-
-// The program's whole run in command-line mode: the standard streams, the
-// toolkit without a display, and the command line. Called by the programs'
-// start when `wants_command_line` says so.
-int run_command_line_program(int argc, char** argv);

@@ -2,6 +2,7 @@
 
 #include "app/detector_band.h"
 #include "app/survey_summary.h"
+#include "app/window_texts.h"
 
 #include <algorithm>
 #include <vector>
@@ -39,24 +40,32 @@ std::string lines_of(const std::vector<std::vector<std::string>>& rows)
 
 } // namespace
 
-std::string survey_table(const Survey_result& result, const std::optional<Survey_comparison>& comparison)
+std::string survey_table(const Survey_result& result, const std::optional<Survey_comparison>& comparison,
+                         Translate words)
 {
-    std::vector<std::vector<std::string>> rows = {{"adres", "stan", "poziom", "pasmo"}};
+    std::vector<std::vector<std::string>> rows = {
+        {words(QT_TRANSLATE_NOOP("TForm_main", "adres")), words(QT_TRANSLATE_NOOP("TForm_main", "stan")),
+         words(QT_TRANSLATE_NOOP("TForm_main", "poziom")), words(QT_TRANSLATE_NOOP("TForm_main", "pasmo"))}};
     if (comparison)
-        rows.front().insert(rows.front().end(), {"poprzednio", "zmiana", "prognoza 61%"});
+        rows.front().insert(rows.front().end(), {words(QT_TRANSLATE_NOOP("TForm_main", "poprzednio")),
+                                                 words(QT_TRANSLATE_NOOP("TForm_main", "zmiana")),
+                                                 words(QT_TRANSLATE_NOOP("TForm_main", "prognoza 61%"))});
     for (std::size_t address = 0; address < result.records.size(); ++address) {
         const KVR27_dust_data& record = result.records[address];
-        std::vector<std::string> row = {std::to_string(address), record.present ? "obecna" : "nieobecna",
-                                        level_text(record), band_words(band_of(record))};
+        std::vector<std::string> row = {std::to_string(address), words(record.present ? text::present : text::absent),
+                                        level_text(record, words), words(band_words(band_of(record)))};
         if (comparison) {
             const Detector_change& change = comparison->detectors[address];
-            row.insert(row.end(), {level_text(change.earlier), change_text(change), forecast_text(change)});
+            row.insert(row.end(),
+                       {level_text(change.earlier, words), change_text(change, words), forecast_text(change, words)});
         }
         rows.push_back(row);
     }
-    std::string text = lines_of(rows) + "\n" + summary_sentence(result) + "\n" + to_clean_sentence(result) + "\n" +
-                       "Start linii: " + start_run_words(result.start_run) + "\n";
+    std::string text =
+        lines_of(rows) + "\n" + summary_sentence(result, words) + "\n" + to_clean_sentence(result, words) + "\n" +
+        fill(words(QT_TRANSLATE_NOOP("TForm_main", "Start linii: %1")), {start_run_words(result.start_run, words)}) +
+        "\n";
     if (comparison)
-        text += comparison_sentence(*comparison) + "\n";
+        text += comparison_sentence(*comparison, words) + "\n";
     return text;
 }

@@ -5,8 +5,10 @@
 
 #include "app/survey_comparison.h"
 #include "app/survey_result.h"
+#include "app/translatable.h"
 
 #include <optional>
 #include <string>
 
-std::string survey_table(const Survey_result& result, const std::optional<Survey_comparison>& comparison);
+std::string survey_table(const Survey_result& result, const std::optional<Survey_comparison>& comparison,
+                         Translate words = as_written);

@@ -16,7 +16,7 @@ bool write_pdf_report(QIODevice& device, const Survey_result& result, const Repo
     QPdfWriter writer(&device);
     writer.setResolution(resolution_dpi);
     writer.setPageLayout(report_page_layout());
-    writer.setTitle(QString::fromUtf8(report_title));
+    writer.setTitle(QString::fromUtf8(details.words(report_title).c_str()));
     writer.setCreator(QStringLiteral("kvr27dust32 ") + QString::fromUtf8(result.tool_version.c_str()));
     return draw_report(writer, result, details);
 }

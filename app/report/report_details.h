@@ -1,8 +1,10 @@
 // What a report holds beside the survey itself: the site and technician the
-// user typed, and the comparison with an earlier survey when one was made.
+// user typed, the comparison with an earlier survey when one was made, and
+// the language its page is written in.
 #pragma once
 
 #include "app/survey_comparison.h"
+#include "app/translatable.h"
 
 #include <optional>
 #include <string>
@@ -11,4 +13,7 @@ struct Report_details {
     std::string site;
     std::string technician;
     std::optional<Survey_comparison> comparison;
+    // The language of the PDF, the printed page and the messages; the CSV
+    // and the JSON read the same in every language.
+    Translate words = as_written;
 };

@@ -24,7 +24,8 @@ bool write_report_file(const QString& path, const Survey_result& result, const R
 {
     const std::optional<Report_format> format = report_format_of(path);
     if (!format) {
-        error = "nieznany format raportu: plik musi kończyć się na .csv, .json albo .pdf";
+        error = details.words(
+            QT_TRANSLATE_NOOP("TForm_main", "nieznany format raportu: plik musi kończyć się na .csv, .json albo .pdf"));
         return false;
     }
     QSaveFile file(path);
@@ -51,7 +52,7 @@ bool write_report_file(const QString& path, const Survey_result& result, const R
     if (!written || !file.commit()) {
         error = file.errorString().toStdString();
         if (error.empty())
-            error = "nie udało się zapisać całego raportu";
+            error = details.words(QT_TRANSLATE_NOOP("TForm_main", "nie udało się zapisać całego raportu"));
         file.cancelWriting();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "app/detector_band.h"
 #include "app/survey_summary.h"
+#include "app/window_texts.h"
 
 #include <QColor>
 #include <QFont>
@@ -39,9 +40,14 @@ QColor bgr(std::uint32_t colour)
                   static_cast<int>((colour >> 16) & 0xFFu));
 }
 
-QString or_dash(const std::string& text)
+QString said(Translate words, const char* polish)
 {
-    return text.empty() ? QString::fromUtf8("—") : utf8(text);
+    return utf8(words(polish));
+}
+
+std::string dash_if_empty(const std::string& text)
+{
+    return text.empty() ? std::string("—") : text;
 }
 
 struct Column {
@@ -51,7 +57,8 @@ struct Column {
 
 class Page_writer {
 public:
-    Page_writer(QPainter& target, const QRectF& page_area) : painter(target), area(page_area), top(page_area.top())
+    Page_writer(QPainter& target, const QRectF& page_area, Translate language)
+        : painter(target), area(page_area), top(page_area.top()), words(language)
     {
         const double dpi = painter.device() != nullptr ? painter.device()->logicalDpiY() : 96;
         pixels_per_mm = dpi / millimetres_per_inch;
@@ -102,6 +109,7 @@ private:
     QPainter& painter;
     QRectF area;
     double top;
+    Translate words;
     double pixels_per_mm = 1;
     QFont base_font;
 
@@ -123,7 +131,7 @@ private:
             painter.setPen(QPen(rule_colour, mm(rule_width_mm)));
             painter.drawRect(cell);
             painter.setPen(text_colour);
-            const QString text = cells != nullptr ? (*cells)[index] : QString::fromUtf8(columns[index].title);
+            const QString text = cells != nullptr ? (*cells)[index] : said(words, columns[index].title);
             painter.drawText(cell.adjusted(mm(cell_padding_mm), 0, -mm(cell_padding_mm), 0),
                              Qt::AlignLeft | Qt::AlignVCenter, text);
             left += width;
@@ -144,55 +152,65 @@ void paint_report_page(QPainter& painter, const QRectF& area, const Survey_resul
                        const Report_details& details)
 {
     painter.save();
-    Page_writer page(painter, area);
-    page.paragraph(QString::fromUtf8(report_title), page.font(title_points, true));
+    const Translate words = details.words;
+    Page_writer page(painter, area, words);
+    page.paragraph(said(words, report_title), page.font(title_points, true));
     page.gap(2);
-    const QFont text = page.font(text_points);
-    page.paragraph(QString::fromUtf8("Obiekt: ") + or_dash(details.site), text);
-    page.paragraph(QString::fromUtf8("Serwisant: ") + or_dash(details.technician), text);
-    page.paragraph(QString::fromUtf8("Data badania: ") + utf8(local_date_time_text(result.when)), text);
-    page.paragraph(QString::fromUtf8("Start linii: %1 · parametr CL: %2 · kvr27dust32 %3")
-                       .arg(utf8(start_run_words(result.start_run)))
-                       .arg(result.cl)
-                       .arg(utf8(result.tool_version)),
-                   text);
+    const QFont body = page.font(text_points);
+    page.paragraph(utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Obiekt: %1")), {dash_if_empty(details.site)})),
+                   body);
+    page.paragraph(
+        utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Serwisant: %1")), {dash_if_empty(details.technician)})), body);
+    page.paragraph(
+        utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Data badania: %1")), {local_date_time_text(result.when)})),
+        body);
+    page.paragraph(utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Start linii: %1 · parametr CL: %2 · %3")),
+                             {start_run_words(result.start_run, words), std::to_string(result.cl),
+                              "kvr27dust32 " + result.tool_version})),
+                   body);
     const std::optional<Survey_comparison>& comparison = details.comparison;
     if (comparison)
-        page.paragraph(utf8(comparison_sentence(*comparison)), text);
+        page.paragraph(utf8(comparison_sentence(*comparison, words)), body);
     page.gap(gap_mm);
 
-    std::vector<Column> columns = {{"adres", 0.12}, {"uwagi", 0.18}, {"zabrudzenie", 0.2}, {"pasmo", 0.5}};
+    std::vector<Column> columns = {{QT_TRANSLATE_NOOP("TForm_main", "adres"), 0.12},
+                                   {QT_TRANSLATE_NOOP("TForm_main", "uwagi"), 0.18},
+                                   {QT_TRANSLATE_NOOP("TForm_main", "zabrudzenie"), 0.2},
+                                   {QT_TRANSLATE_NOOP("TForm_main", "pasmo"), 0.5}};
     if (comparison)
-        columns = {{"adres", 0.08},      {"uwagi", 0.12},  {"zabrudzenie", 0.14}, {"pasmo", 0.22},
-                   {"poprzednio", 0.12}, {"zmiana", 0.14}, {"prognoza 61%", 0.18}};
+        columns = {
+            {QT_TRANSLATE_NOOP("TForm_main", "adres"), 0.08},       {QT_TRANSLATE_NOOP("TForm_main", "uwagi"), 0.12},
+            {QT_TRANSLATE_NOOP("TForm_main", "zabrudzenie"), 0.14}, {QT_TRANSLATE_NOOP("TForm_main", "pasmo"), 0.22},
+            {QT_TRANSLATE_NOOP("TForm_main", "poprzednio"), 0.12},  {QT_TRANSLATE_NOOP("TForm_main", "zmiana"), 0.14},
+            {QT_TRANSLATE_NOOP("TForm_main", "prognoza 61%"), 0.18}};
     std::vector<std::vector<QString>> rows;
     std::vector<std::uint32_t> fills;
     for (std::size_t address = 0; address < result.records.size(); ++address) {
         const KVR27_dust_data& record = result.records[address];
         std::vector<QString> cells = {QString::number(address),
-                                      QString::fromUtf8(record.present ? "obecna" : "nieobecna"),
-                                      utf8(level_text(record)), QString::fromUtf8(band_words(band_of(record)))};
+                                      said(words, record.present ? text::present : text::absent),
+                                      utf8(level_text(record, words)), said(words, band_words(band_of(record)))};
         if (comparison) {
             const Detector_change& change = comparison->detectors[address];
-            cells.push_back(utf8(level_text(change.earlier)));
-            cells.push_back(utf8(change_text(change)));
-            cells.push_back(utf8(forecast_text(change)));
+            cells.push_back(utf8(level_text(change.earlier, words)));
+            cells.push_back(utf8(change_text(change, words)));
+            cells.push_back(utf8(forecast_text(change, words)));
         }
         rows.push_back(cells);
         fills.push_back(record.colour);
     }
 
-    const QString summary = utf8(summary_sentence(result));
-    const QString to_clean = utf8(to_clean_sentence(result));
+    const QString summary = utf8(summary_sentence(result, words));
+    const QString to_clean = utf8(to_clean_sentence(result, words));
     const double below_table =
-        page.mm(gap_mm) + page.paragraph_height(summary, text) + page.mm(1) + page.paragraph_height(to_clean, text);
+        page.mm(gap_mm) + page.paragraph_height(summary, body) + page.mm(1) + page.paragraph_height(to_clean, body);
     const double row_height =
         std::min(page.mm(tallest_row_mm), (page.remaining() - below_table) / static_cast<double>(rows.size() + 1));
     page.table(columns, rows, fills, 2, row_height);
     page.gap(gap_mm);
-    page.paragraph(summary, text);
+    page.paragraph(summary, body);
     page.gap(1);
-    page.paragraph(to_clean, text);
+    page.paragraph(to_clean, body);
     painter.restore();
 }
 

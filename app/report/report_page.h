@@ -7,6 +7,7 @@
 
 #include "app/report/report_details.h"
 #include "app/survey_result.h"
+#include "app/translatable.h"
 
 #include <QPageLayout>
 
@@ -14,12 +15,13 @@ class QPagedPaintDevice;
 class QPainter;
 class QRectF;
 
-inline constexpr const char* report_title = "Raport zabrudzenia czujek KVR27";
+inline constexpr const char* report_title = QT_TRANSLATE_NOOP("TForm_main", "Raport zabrudzenia czujek KVR27");
 
 // A4 portrait with margins of 15 mm.
 QPageLayout report_page_layout();
 
-// Draws the page into `area`, in the painter's device coordinates.
+// Draws the page into `area`, in the painter's device coordinates, in the
+// language of `details.words`.
 void paint_report_page(QPainter& painter, const QRectF& area, const Survey_result& result,
                        const Report_details& details);
 

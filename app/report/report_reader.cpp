@@ -34,25 +34,29 @@ struct Detector_fields {
     bool saturated = false;
 };
 
-std::string at_address(int address)
+// A reason for refusing a file, in the language in use.
+std::string say(Translate words, const char* pattern, std::initializer_list<std::string> values = {})
 {
-    return "adres " + std::to_string(address) + ": ";
+    return fill(words(pattern), values);
 }
 
 // Rates the detector again from its words and checks that the file's level,
 // band and saturation are what the rating gives.
-bool record_from(const Detector_fields& fields, int address, KVR27_dust_data& record, std::string& error)
+bool record_from(const Detector_fields& fields, int address, KVR27_dust_data& record, std::string& error,
+                 Translate words)
 {
     const std::optional<Band> band = band_from_key(fields.band);
     if (!band) {
-        error = at_address(address) + "nieznane pasmo \"" + fields.band + "\"";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "adres %1: nieznane pasmo \"%2\""),
+                    {std::to_string(address), fields.band});
         return false;
     }
     KVR27_dust_data rated = absent_record();
     if (fields.present) {
         for (const std::int32_t word : fields.words)
             if (word < 0 || word > highest_word) {
-                error = at_address(address) + "słowo spoza zakresu 0–65536";
+                error = say(words, QT_TRANSLATE_NOOP("TForm_main", "adres %1: słowo spoza zakresu 0–65536"),
+                            {std::to_string(address)});
                 return false;
             }
         rated.present = true;
@@ -70,7 +74,8 @@ bool record_from(const Detector_fields& fields, int address, KVR27_dust_data& re
         rated.compute_contamination();
     }
     if (band_of(rated) != *band || known_level(rated) != fields.level || saturated(rated) != fields.saturated) {
-        error = at_address(address) + "poziom albo pasmo nie wynika ze słów czujki";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "adres %1: poziom albo pasmo nie wynika ze słów czujki"),
+                    {std::to_string(address)});
         return false;
     }
     record = rated;
@@ -153,23 +158,27 @@ bool parse_flag(const std::string& text, bool& value)
     return true;
 }
 
-bool csv_detector(const std::vector<std::string>& row, int address, Detector_fields& fields, std::string& error)
+bool csv_detector(const std::vector<std::string>& row, int address, Detector_fields& fields, std::string& error,
+                  Translate words)
 {
     // address, present, level, band, saturated, then the six words
     constexpr std::size_t columns = 5 + word_count;
     std::int32_t row_address = -1;
     if (row.size() < columns || !parse_int(row[0], row_address) || row_address != address) {
-        error = "wiersz adresu " + std::to_string(address) + " nie ma oczekiwanej postaci";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "wiersz adresu %1 nie ma oczekiwanej postaci"),
+                    {std::to_string(address)});
         return false;
     }
     if (!parse_flag(row[1], fields.present) || !parse_flag(row[4], fields.saturated)) {
-        error = at_address(address) + "pola obecności i nasycenia przyjmują 0 albo 1";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "adres %1: pola obecności i nasycenia przyjmują 0 albo 1"),
+                    {std::to_string(address)});
         return false;
     }
     if (!row[2].empty()) {
         std::int32_t level = 0;
         if (!parse_int(row[2], level)) {
-            error = at_address(address) + "poziom nie jest liczbą";
+            error = say(words, QT_TRANSLATE_NOOP("TForm_main", "adres %1: poziom nie jest liczbą"),
+                        {std::to_string(address)});
             return false;
         }
         fields.level = level;
@@ -179,51 +188,52 @@ bool csv_detector(const std::vector<std::string>& row, int address, Detector_fie
         return true;
     for (std::size_t index = 0; index < word_count; ++index)
         if (!parse_int(row[5 + index], fields.words[index])) {
-            error = at_address(address) + "słowo czujki nie jest liczbą";
+            error = say(words, QT_TRANSLATE_NOOP("TForm_main", "adres %1: słowo czujki nie jest liczbą"),
+                        {std::to_string(address)});
             return false;
         }
     return true;
 }
 
 bool start_run_from(const std::string& state, const std::string& current, Start_run_outcome& outcome,
-                    std::string& error)
+                    std::string& error, Translate words)
 {
     const auto parsed = start_run_from_key(state);
     if (!parsed) {
-        error = "nieznany wynik startu linii \"" + state + "\"";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "nieznany wynik startu linii \"%1\""), {state});
         return false;
     }
     outcome.state = *parsed;
     if (outcome.measured() && !parse_int(current, outcome.judgement.c_low)) {
-        error = "prąd linii nie jest liczbą";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "prąd linii nie jest liczbą"));
         return false;
     }
     return true;
 }
 
 bool survey_fields(const std::map<std::string, std::string>& values, Survey_result& read, Report_details& read_details,
-                   std::string& error)
+                   std::string& error, Translate words)
 {
     const auto value = [&values](const char* name) {
         const auto found = values.find(name);
         return found == values.end() ? std::string() : found->second;
     };
     if (value(f::tool_name) != f::tool) {
-        error = "to nie jest raport narzędzia kvr27dust32";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "to nie jest raport narzędzia kvr27dust32"));
         return false;
     }
     const auto when = parse_iso_8601(value(f::surveyed_at));
     if (!when) {
-        error = "brak daty badania albo data w nieznanej postaci";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "brak daty badania albo data w nieznanej postaci"));
         return false;
     }
     read.when = *when;
     read.tool_version = value(f::tool_version);
     if (!parse_int(value(f::cl), read.cl)) {
-        error = "parametr CL nie jest liczbą";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "parametr CL nie jest liczbą"));
         return false;
     }
-    if (!start_run_from(value(f::start_run), value(f::line_current), read.start_run, error))
+    if (!start_run_from(value(f::start_run), value(f::line_current), read.start_run, error, words))
         return false;
     read_details.site = value(f::site);
     read_details.technician = value(f::technician);
@@ -248,13 +258,14 @@ bool json_int(const QJsonValue& value, std::int32_t& number)
     return true;
 }
 
-bool json_detector(const QJsonValue& value, int address, Detector_fields& fields, std::string& error)
+bool json_detector(const QJsonValue& value, int address, Detector_fields& fields, std::string& error, Translate words)
 {
     const QJsonObject detector = value.toObject();
     std::int32_t json_address = -1;
     if (!value.isObject() || !json_int(detector[f::address], json_address) || json_address != address ||
         !detector[f::present].isBool() || !detector[f::saturated].isBool() || !detector[f::band].isString()) {
-        error = "wpis adresu " + std::to_string(address) + " nie ma oczekiwanej postaci";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "wpis adresu %1 nie ma oczekiwanej postaci"),
+                    {std::to_string(address)});
         return false;
     }
     fields.present = detector[f::present].toBool();
@@ -264,7 +275,8 @@ bool json_detector(const QJsonValue& value, int address, Detector_fields& fields
     if (!level.isNull()) {
         std::int32_t number = 0;
         if (!json_int(level, number)) {
-            error = at_address(address) + "poziom nie jest liczbą";
+            error = say(words, QT_TRANSLATE_NOOP("TForm_main", "adres %1: poziom nie jest liczbą"),
+                        {std::to_string(address)});
             return false;
         }
         fields.level = number;
@@ -274,7 +286,8 @@ bool json_detector(const QJsonValue& value, int address, Detector_fields& fields
     const char* const names[word_count] = {f::u0, f::ur, f::urc, f::u, f::t1, f::t2};
     for (std::size_t index = 0; index < word_count; ++index)
         if (!json_int(detector[names[index]], fields.words[index])) {
-            error = at_address(address) + "brak słowa " + names[index];
+            error = say(words, QT_TRANSLATE_NOOP("TForm_main", "adres %1: brak słowa %2"),
+                        {std::to_string(address), names[index]});
             return false;
         }
     return true;
@@ -282,18 +295,20 @@ bool json_detector(const QJsonValue& value, int address, Detector_fields& fields
 
 } // namespace
 
-bool read_csv_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error)
+bool read_csv_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error,
+                     Translate words)
 {
     std::vector<std::vector<std::string>> rows;
     if (!split_csv(text.toStdString(), rows)) {
-        error = "niedomknięty cudzysłów";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "niedomknięty cudzysłów"));
         return false;
     }
     const std::vector<std::string> header_start = {f::address, f::present, f::level, f::band, f::saturated, f::u0,
                                                    f::ur,      f::urc,     f::u,     f::t1,   f::t2};
     if (rows.empty() || rows[0].size() < header_start.size() ||
         !std::equal(header_start.begin(), header_start.end(), rows[0].begin())) {
-        error = "to nie jest raport narzędzia kvr27dust32 (pierwszy wiersz nie pasuje)";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main",
+                                             "to nie jest raport narzędzia kvr27dust32 (pierwszy wiersz nie pasuje)"));
         return false;
     }
     Survey_result read;
@@ -302,28 +317,30 @@ bool read_csv_report(const QByteArray& text, Survey_result& result, Report_detai
     for (int address = 0; address < surveyed_addresses; ++address, ++index) {
         Detector_fields fields;
         if (index >= rows.size()) {
-            error = "brak wierszy dla wszystkich adresów 0–31";
+            error = say(words, QT_TRANSLATE_NOOP("TForm_main", "brak wierszy dla wszystkich adresów 0–31"));
             return false;
         }
-        if (!csv_detector(rows[index], address, fields, error) ||
-            !record_from(fields, address, read.records[static_cast<std::size_t>(address)], error))
+        if (!csv_detector(rows[index], address, fields, error, words) ||
+            !record_from(fields, address, read.records[static_cast<std::size_t>(address)], error, words))
             return false;
     }
     std::map<std::string, std::string> values;
     for (; index < rows.size(); ++index)
         if (rows[index].size() >= 2)
             values.emplace(rows[index][0], rows[index][1]);
-    if (!survey_fields(values, read, read_details, error))
+    if (!survey_fields(values, read, read_details, error, words))
         return false;
     return finish(result, details, read, read_details);
 }
 
-bool read_json_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error)
+bool read_json_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error,
+                      Translate words)
 {
     QJsonParseError problem{};
     const QJsonDocument document = QJsonDocument::fromJson(text, &problem);
     if (!document.isObject()) {
-        error = "niepoprawny JSON: " + problem.errorString().toStdString();
+        error =
+            say(words, QT_TRANSLATE_NOOP("TForm_main", "niepoprawny JSON: %1"), {problem.errorString().toStdString()});
         return false;
     }
     const QJsonObject report = document.object();
@@ -335,27 +352,28 @@ bool read_json_report(const QByteArray& text, Survey_result& result, Report_deta
             values[name] = std::to_string(report[name].toInteger());
     Survey_result read;
     Report_details read_details;
-    if (!survey_fields(values, read, read_details, error))
+    if (!survey_fields(values, read, read_details, error, words))
         return false;
     const QJsonArray detectors = report["detectors"].toArray();
     if (detectors.size() != surveyed_addresses) {
-        error = "brak wpisów dla wszystkich adresów 0–31";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "brak wpisów dla wszystkich adresów 0–31"));
         return false;
     }
     for (int address = 0; address < surveyed_addresses; ++address) {
         Detector_fields fields;
-        if (!json_detector(detectors[address], address, fields, error) ||
-            !record_from(fields, address, read.records[static_cast<std::size_t>(address)], error))
+        if (!json_detector(detectors[address], address, fields, error, words) ||
+            !record_from(fields, address, read.records[static_cast<std::size_t>(address)], error, words))
             return false;
     }
     return finish(result, details, read, read_details);
 }
 
-bool read_report_file(const QString& path, Survey_result& result, Report_details& details, std::string& error)
+bool read_report_file(const QString& path, Survey_result& result, Report_details& details, std::string& error,
+                      Translate words)
 {
     const std::optional<Report_format> format = report_format_of(path);
     if (!format || *format == Report_format::pdf) {
-        error = "porównać można raport JSON albo CSV tego narzędzia";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "porównać można raport JSON albo CSV tego narzędzia"));
         return false;
     }
     QFile file(path);
@@ -365,9 +383,9 @@ bool read_report_file(const QString& path, Survey_result& result, Report_details
     }
     const QByteArray text = file.read(largest_report_bytes + 1);
     if (text.size() > largest_report_bytes) {
-        error = "plik jest za duży na raport tego narzędzia";
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "plik jest za duży na raport tego narzędzia"));
         return false;
     }
-    return *format == Report_format::json ? read_json_report(text, result, details, error)
-                                          : read_csv_report(text, result, details, error);
+    return *format == Report_format::json ? read_json_report(text, result, details, error, words)
+                                          : read_csv_report(text, result, details, error, words);
 }

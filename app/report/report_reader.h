@@ -15,7 +15,11 @@
 
 // On success fills `result` (and `details`, site and technician) and
 // returns true; otherwise leaves both alone and says why in `error`.
-bool read_report_file(const QString& path, Survey_result& result, Report_details& details, std::string& error);
+// `words` gives the reason in the language in use.
+bool read_report_file(const QString& path, Survey_result& result, Report_details& details, std::string& error,
+                      Translate words = as_written);
 
-bool read_csv_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error);
-bool read_json_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error);
+bool read_csv_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error,
+                     Translate words = as_written);
+bool read_json_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error,
+                      Translate words = as_written);

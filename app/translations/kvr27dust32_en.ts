@@ -111,5 +111,307 @@
         <source>nieobecna</source>
         <translation>absent</translation>
     </message>
+    <message>
+        <source>Nie udało się wczytać raportu %1: %2</source>
+        <translation>Could not read the report %1: %2</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać raportu do pliku %1: %2</source>
+        <translation>Could not save the report to the file %1: %2</translation>
+    </message>
+    <message>
+        <source>stan</source>
+        <translation>state</translation>
+    </message>
+    <message>
+        <source>poziom</source>
+        <translation>level</translation>
+    </message>
+    <message>
+        <source>pasmo</source>
+        <translation>band</translation>
+    </message>
+    <message>
+        <source>poprzednio</source>
+        <translation>earlier</translation>
+    </message>
+    <message>
+        <source>zmiana</source>
+        <translation>change</translation>
+    </message>
+    <message>
+        <source>prognoza 61%</source>
+        <translation>61% expected</translation>
+    </message>
+    <message>
+        <source>Start linii: %1</source>
+        <translation>Line start: %1</translation>
+    </message>
+    <message>
+        <source>czysta</source>
+        <translation>clean</translation>
+    </message>
+    <message>
+        <source>średnie zabrudzenie</source>
+        <translation>medium contamination</translation>
+    </message>
+    <message>
+        <source>wymaga czyszczenia</source>
+        <translation>needs cleaning</translation>
+    </message>
+    <message>
+        <source>poziom nieznany</source>
+        <translation>level unknown</translation>
+    </message>
+    <message>
+        <source> (UR wzięte z URc)</source>
+        <translation> (UR taken from URc)</translation>
+    </message>
+    <message>
+        <source>nasycona</source>
+        <translation>saturated</translation>
+    </message>
+    <message>
+        <source>%1: czujka nie odpowiedziała albo nie udało się odczytać wszystkich jej słów</source>
+        <translation>%1: the detector did not answer, or not all of its words could be read</translation>
+    </message>
+    <message>
+        <source>%1: odbiornik nasycony (U = %2, powyżej %3)
+słowa: %4</source>
+        <translation>%1: saturated receiver (U = %2, above %3)
+words: %4</translation>
+    </message>
+    <message>
+        <source>%1: słowa kalibracyjne UR i U0 są równe, nie ma zakresu do obliczenia poziomu (pamięć kalibracyjna czujki może być skasowana)
+słowa: %2</source>
+        <translation>%1: the calibration words UR and U0 are equal, there is no range to compute the level in (the detector's calibration memory may be erased)
+words: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2%
+obliczony ze słów: %3</source>
+        <translation>%1: %2%
+computed from the words: %3</translation>
+    </message>
+    <message>
+        <source>Raport kvr27dust32 (*.json *.csv)</source>
+        <translation>kvr27dust32 report (*.json *.csv)</translation>
+    </message>
+    <message>
+        <source>adres %1 / %2</source>
+        <translation>address %1 / %2</translation>
+    </message>
+    <message>
+        <source>Zapisz raport…</source>
+        <translation>Save report…</translation>
+    </message>
+    <message>
+        <source>Drukuj…</source>
+        <translation>Print…</translation>
+    </message>
+    <message>
+        <source>Porównaj z…</source>
+        <translation>Compare with…</translation>
+    </message>
+    <message>
+        <source>Obiekt:</source>
+        <translation>Site:</translation>
+    </message>
+    <message>
+        <source>Serwisant:</source>
+        <translation>Technician:</translation>
+    </message>
+    <message>
+        <source>Zapisz raport</source>
+        <translation>Save report</translation>
+    </message>
+    <message>
+        <source>Nie znaleziono drukarki w systemie. Zapisz raport jako PDF i wydrukuj go później.</source>
+        <translation>No printer was found on this system. Save the report as a PDF and print it later.</translation>
+    </message>
+    <message>
+        <source>Nie udało się wydrukować raportu.</source>
+        <translation>Could not print the report.</translation>
+    </message>
+    <message>
+        <source>dni</source>
+        <translation>days</translation>
+    </message>
+    <message>
+        <source>adres %1: %2</source>
+        <translation>address %1: %2</translation>
+    </message>
+    <message>
+        <source>porównanie z badaniem z %1 (%2 dni wcześniej): poprzednio %3</source>
+        <translation>compared with the survey of %1 (%2 days earlier): earlier %3</translation>
+    </message>
+    <message>
+        <source>, 61% osiągnie: %1</source>
+        <translation>, reaches 61%: %1</translation>
+    </message>
+    <message>
+        <source>nieznany format raportu: plik musi kończyć się na .csv, .json albo .pdf</source>
+        <translation>unknown report format: the file must end in .csv, .json or .pdf</translation>
+    </message>
+    <message>
+        <source>nie udało się zapisać całego raportu</source>
+        <translation>the whole report could not be written</translation>
+    </message>
+    <message>
+        <source>Obiekt: %1</source>
+        <translation>Site: %1</translation>
+    </message>
+    <message>
+        <source>Serwisant: %1</source>
+        <translation>Technician: %1</translation>
+    </message>
+    <message>
+        <source>Data badania: %1</source>
+        <translation>Surveyed: %1</translation>
+    </message>
+    <message>
+        <source>Start linii: %1 · parametr CL: %2 · %3</source>
+        <translation>Line start: %1 · CL parameter: %2 · %3</translation>
+    </message>
+    <message>
+        <source>Raport zabrudzenia czujek KVR27</source>
+        <translation>KVR27 detector contamination report</translation>
+    </message>
+    <message>
+        <source>adres %1: nieznane pasmo &quot;%2&quot;</source>
+        <translation>address %1: unknown band &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>adres %1: słowo spoza zakresu 0–65536</source>
+        <translation>address %1: a word outside 0–65536</translation>
+    </message>
+    <message>
+        <source>adres %1: poziom albo pasmo nie wynika ze słów czujki</source>
+        <translation>address %1: the level or band does not follow from the detector's words</translation>
+    </message>
+    <message>
+        <source>wiersz adresu %1 nie ma oczekiwanej postaci</source>
+        <translation>the row of address %1 does not have the expected form</translation>
+    </message>
+    <message>
+        <source>adres %1: pola obecności i nasycenia przyjmują 0 albo 1</source>
+        <translation>address %1: the present and saturated fields take 0 or 1</translation>
+    </message>
+    <message>
+        <source>adres %1: poziom nie jest liczbą</source>
+        <translation>address %1: the level is not a number</translation>
+    </message>
+    <message>
+        <source>adres %1: słowo czujki nie jest liczbą</source>
+        <translation>address %1: a detector word is not a number</translation>
+    </message>
+    <message>
+        <source>nieznany wynik startu linii &quot;%1&quot;</source>
+        <translation>unknown line start result &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>prąd linii nie jest liczbą</source>
+        <translation>the line current is not a number</translation>
+    </message>
+    <message>
+        <source>to nie jest raport narzędzia kvr27dust32</source>
+        <translation>this is not a report of the kvr27dust32 tool</translation>
+    </message>
+    <message>
+        <source>brak daty badania albo data w nieznanej postaci</source>
+        <translation>the survey's date is missing or in an unknown form</translation>
+    </message>
+    <message>
+        <source>parametr CL nie jest liczbą</source>
+        <translation>the CL parameter is not a number</translation>
+    </message>
+    <message>
+        <source>wpis adresu %1 nie ma oczekiwanej postaci</source>
+        <translation>the entry of address %1 does not have the expected form</translation>
+    </message>
+    <message>
+        <source>adres %1: brak słowa %2</source>
+        <translation>address %1: the word %2 is missing</translation>
+    </message>
+    <message>
+        <source>niedomknięty cudzysłów</source>
+        <translation>a quotation mark is not closed</translation>
+    </message>
+    <message>
+        <source>to nie jest raport narzędzia kvr27dust32 (pierwszy wiersz nie pasuje)</source>
+        <translation>this is not a report of the kvr27dust32 tool (the first row does not match)</translation>
+    </message>
+    <message>
+        <source>brak wierszy dla wszystkich adresów 0–31</source>
+        <translation>rows for all addresses 0–31 are missing</translation>
+    </message>
+    <message>
+        <source>niepoprawny JSON: %1</source>
+        <translation>invalid JSON: %1</translation>
+    </message>
+    <message>
+        <source>brak wpisów dla wszystkich adresów 0–31</source>
+        <translation>entries for all addresses 0–31 are missing</translation>
+    </message>
+    <message>
+        <source>porównać można raport JSON albo CSV tego narzędzia</source>
+        <translation>only a JSON or CSV report of this tool can be compared</translation>
+    </message>
+    <message>
+        <source>plik jest za duży na raport tego narzędzia</source>
+        <translation>the file is too large for a report of this tool</translation>
+    </message>
+    <message>
+        <source>pojawiła się</source>
+        <translation>appeared</translation>
+    </message>
+    <message>
+        <source>zniknęła</source>
+        <translation>disappeared</translation>
+    </message>
+    <message>
+        <source>%1 pp</source>
+        <translation>%1 pp</translation>
+    </message>
+    <message>
+        <source>już</source>
+        <translation>now</translation>
+    </message>
+    <message>
+        <source>Podsumowanie: czyste %1, średnie zabrudzenie %2, wymaga czyszczenia %3, nieobecne %4, poziom nieznany %5.</source>
+        <translation>Summary: clean %1, medium contamination %2, needs cleaning %3, absent %4, level unknown %5.</translation>
+    </message>
+    <message>
+        <source>Do czyszczenia: żadna czujka.</source>
+        <translation>To clean: no detector.</translation>
+    </message>
+    <message>
+        <source>adres %1 (%2)</source>
+        <translation>address %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Do czyszczenia: %1.</source>
+        <translation>To clean: %1.</translation>
+    </message>
+    <message>
+        <source>poprawny, prąd linii %1</source>
+        <translation>passed, line current %1</translation>
+    </message>
+    <message>
+        <source>nieudany, prąd linii %1</source>
+        <translation>failed, line current %1</translation>
+    </message>
+    <message>
+        <source>nieudany, brak połączenia z donglem</source>
+        <translation>failed, no connection to the dongle</translation>
+    </message>
+    <message>
+        <source>nieudany, dongle nie przyjął trybu wyjścia</source>
+        <translation>failed, the dongle did not take the output mode</translation>
+    </message>
+    <message>
+        <source>Porównanie z badaniem z %1, %2 dni wcześniej.</source>
+        <translation>Compared with the survey of %1, %2 days earlier.</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include "app/report/report_file.h"
 #include "app/report/report_reader.h"
 #include "app/tool_version.h"
+#include "app/window_language.h"
 #include "tests/app/demo_survey.h"
 #include "tests/support/test_support.h"
 
@@ -30,7 +31,7 @@ protected:
         arguments.prepend(QStringLiteral("kvr27dust32-sim"));
         const Console console{[this](const std::string& text) { out += text; },
                               [this](const std::string& text) { err += text; }};
-        return run_command_line(arguments, console);
+        return run_command_line(read_command_line(arguments, Window_language::polish), console);
     }
     QString in_scratch(const char* name) const { return QString::fromStdString((scratch.path() / name).string()); }
 };
@@ -122,14 +123,16 @@ TEST_F(Command_line, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
         QStringList arguments;
         const char* says;
     } cases[] = {
-        {{"--survey", "--cl", "17"}, "--cl przyjmuje liczbę od 1 do 16"},
-        {{"--survey", "--cl", "four"}, "--cl przyjmuje liczbę od 1 do 16"},
-        {{"--survey", "--report", "survey.txt"}, "nieznany format pliku"},
-        {{"--report", "survey.csv"}, "działają tylko z --survey"},
+        {{"--survey", "--cl", "17"}, "--cl takes a number from 1 to 16, not \"17\""},
+        {{"--survey", "--cl", "four"}, "--cl takes a number from 1 to 16, not \"four\""},
+        {{"--survey", "--report", "survey.txt"}, "\"survey.txt\" must end in .csv, .json or .pdf"},
+        {{"--report", "survey.csv"}, "--report needs --survey"},
+        {{"--compare", "earlier.json", "--lang", "en"}, "--compare needs --survey"},
         {{"--survey", "--bogus"}, "bogus"},
-        {{"--survey", "extra"}, "nieoczekiwany argument: extra"},
-        {{"--survey", "--compare", "missing.json"}, "Nie udało się wczytać raportu"},
+        {{"--survey", "extra"}, "unexpected argument \"extra\""},
+        {{"--survey", "--lang", "de"}, "--lang takes pl or en"},
         {{"--survey", "--cl"}, "cl"},
+        {{"--survey", "--compare", "missing.json"}, "Nie udało się wczytać raportu"},
     };
     for (const auto& entry : cases) {
         out.clear();
@@ -175,11 +178,11 @@ TEST_F(Command_line, ComparesWithAnEarlierReport)
 TEST_F(Command_line, HelpAndVersion)
 {
     EXPECT_EQ(run({"--version"}), 0);
-    EXPECT_EQ(out, std::string("kvr27dust32-sim ") + tool_version + "\n");
+    EXPECT_EQ(out, QCoreApplication::applicationName().toStdString() + " " + tool_version + "\n");
     out.clear();
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* option : {"--survey", "--cl <N>", "--report <PLIK>", "--site <TEKST>", "--technician <TEKST>",
-                               "--compare <PLIK>", "--version", "Kod wyjścia"})
+    for (const char* option : {"--survey", "--cl <N>", "--report <FILE>", "--site <TEXT>", "--technician <TEXT>",
+                               "--compare <FILE>", "--lang <pl|en>", "--version", "Exit codes"})
         EXPECT_NE(out.find(option), std::string::npos) << option << "\n" << out;
     EXPECT_EQ(world.exchanges, 0);
 }
@@ -191,10 +194,13 @@ TEST(Command_line_choice, OnlyTheToolsOwnOptionsLeaveTheWindow)
         bool without_window;
     } cases[] = {
         {{}, false},
+        {{"--lang", "en"}, false},
         {{"-platform", "offscreen"}, false},
         {{"--survey"}, true},
+        {{"--survey", "--lang", "en"}, true},
         {{"--help"}, true},
         {{"-h"}, true},
+        {{"--help-all"}, true},
         {{"--version"}, true},
         {{"-v"}, true},
         {{"--report", "x.csv"}, true},
@@ -203,7 +209,7 @@ TEST(Command_line_choice, OnlyTheToolsOwnOptionsLeaveTheWindow)
     for (const auto& entry : cases) {
         QStringList arguments = entry.arguments;
         arguments.prepend(QStringLiteral("kvr27dust32"));
-        EXPECT_EQ(wants_command_line(arguments), entry.without_window) << arguments.join(' ').toStdString();
+        EXPECT_EQ(runs_without_window(arguments), entry.without_window) << arguments.join(' ').toStdString();
     }
 }
 
@@ -249,7 +255,7 @@ TEST(Command_line_program, BothProgramsGiveHelpAndVersion)
         const std::string name = QFileInfo(program).fileName().toStdString();
         const Program_run version = run_program(program, {QStringLiteral("--version")}, scratch.path());
         EXPECT_EQ(version.code, 0) << name;
-        EXPECT_EQ(version.out, name + " " + tool_version + "\n");
+        EXPECT_EQ(version.out, std::string("kvr27dust32 ") + tool_version + "\n");
         const Program_run help = run_program(program, {QStringLiteral("--help")}, scratch.path());
         EXPECT_EQ(help.code, 0) << name;
         EXPECT_NE(help.out.find("--survey"), std::string::npos) << help.out;
@@ -266,7 +272,8 @@ TEST(Command_line_program, SystemProgramWithoutADongleGivesTwo)
     // No dongle here: the start run and the first request find none.
     const test_support::Scratch_directory scratch;
     const Program_run run =
-        run_program(QStringLiteral(KVR27_SYSTEM_PROGRAM), {QStringLiteral("--survey")}, scratch.path());
+        run_program(QStringLiteral(KVR27_SYSTEM_PROGRAM),
+                    {QStringLiteral("--survey"), QStringLiteral("--lang"), QStringLiteral("pl")}, scratch.path());
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("pic connection error\n"), std::string::npos) << run.err;
@@ -278,9 +285,10 @@ TEST(Command_line_program, DemoProgramSurveysWithoutADisplayAndWritesThePdf)
 {
     // The demo line on the real clock: about 17 s of prescribed waits.
     const test_support::Scratch_directory scratch;
-    const Program_run run = run_program(
-        QStringLiteral(KVR27_SIM_PROGRAM),
-        {QStringLiteral("--survey"), QStringLiteral("--report"), QStringLiteral("demo.pdf")}, scratch.path());
+    const Program_run run = run_program(QStringLiteral(KVR27_SIM_PROGRAM),
+                                        {QStringLiteral("--survey"), QStringLiteral("--lang"), QStringLiteral("pl"),
+                                         QStringLiteral("--report"), QStringLiteral("demo.pdf")},
+                                        scratch.path());
     EXPECT_EQ(run.code, 1) << run.err;
     // Standard output is the table alone: the transport's steps stay in
     // the log.
