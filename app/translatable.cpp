@@ -13,8 +13,7 @@ std::string fill(const std::string& pattern, std::initializer_list<std::string> 
     std::string text;
     for (std::size_t index = 0; index < pattern.size(); ++index) {
         const char character = pattern[index];
-        if (character == '%' && index + 1 < pattern.size() && pattern[index + 1] >= '1' &&
-            pattern[index + 1] <= '9') {
+        if (character == '%' && index + 1 < pattern.size() && pattern[index + 1] >= '1' && pattern[index + 1] <= '9') {
             const std::size_t number = static_cast<std::size_t>(pattern[index + 1] - '1');
             if (number < given.size()) {
                 text += given[number];

@@ -21,7 +21,7 @@
 
 namespace {
 
-class Command_line : public test_support::Sim_test {
+class Survey_command : public test_support::Sim_test {
 protected:
     std::string out;
     std::string err;
@@ -36,7 +36,7 @@ protected:
     QString in_scratch(const char* name) const { return QString::fromStdString((scratch.path() / name).string()); }
 };
 
-TEST_F(Command_line, SurveysTheDemoLinePrintsItsTableWritesItsReportAndMakesNoWindow)
+TEST_F(Survey_command, SurveysTheDemoLinePrintsItsTableWritesItsReportAndMakesNoWindow)
 {
     sim::set_up_demo_line(world);
     const QString report = in_scratch("demo.json");
@@ -99,7 +99,7 @@ const Exit_case exit_cases[] = {
     {"FailedStartRunGivesTwo", current_too_high, 2, true, "ERROR! c_high = 1023 c_low = 640 e_index = 3\n"},
 };
 
-class Command_line_exit : public Command_line, public ::testing::WithParamInterface<Exit_case> {};
+class Command_line_exit : public Survey_command, public ::testing::WithParamInterface<Exit_case> {};
 
 TEST_P(Command_line_exit, SaysHowTheLineStands)
 {
@@ -116,7 +116,7 @@ TEST_P(Command_line_exit, SaysHowTheLineStands)
 INSTANTIATE_TEST_SUITE_P(Cases, Command_line_exit, ::testing::ValuesIn(exit_cases),
                          [](const auto& test) { return std::string(test.param.name); });
 
-TEST_F(Command_line, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
+TEST_F(Survey_command, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
 {
     sim::set_up_demo_line(world);
     const struct {
@@ -144,7 +144,7 @@ TEST_F(Command_line, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
     EXPECT_EQ(world.exchanges, 0);
 }
 
-TEST_F(Command_line, ReportThatCannotBeWrittenGivesThreeAfterTheTable)
+TEST_F(Survey_command, ReportThatCannotBeWrittenGivesThreeAfterTheTable)
 {
     sim::set_up_demo_line(world);
     EXPECT_EQ(run({"--survey", "--report", in_scratch("missing/survey.pdf")}), 3);
@@ -152,7 +152,7 @@ TEST_F(Command_line, ReportThatCannotBeWrittenGivesThreeAfterTheTable)
     EXPECT_NE(err.find("Nie udało się zapisać raportu do pliku"), std::string::npos) << err;
 }
 
-TEST_F(Command_line, ComparesWithAnEarlierReport)
+TEST_F(Survey_command, ComparesWithAnEarlierReport)
 {
     Survey_result earlier = demo_survey();
     sim::reset_world();
@@ -175,7 +175,7 @@ TEST_F(Command_line, ComparesWithAnEarlierReport)
     EXPECT_NE(file_bytes(report.toStdString()).find("compared_with,"), std::string::npos);
 }
 
-TEST_F(Command_line, HelpAndVersion)
+TEST_F(Survey_command, HelpAndVersion)
 {
     EXPECT_EQ(run({"--version"}), 0);
     EXPECT_EQ(out, QCoreApplication::applicationName().toStdString() + " " + tool_version + "\n");
@@ -299,6 +299,32 @@ TEST(Command_line_program, DemoProgramSurveysWithoutADisplayAndWritesThePdf)
     EXPECT_EQ(file_bytes(scratch.path() / "demo.pdf").substr(0, 5), "%PDF-");
     EXPECT_NE(test_support::read_file(scratch.path() / "msp430_log.txt").find("HID: Creating HID devices..."),
               std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Survey_command, SpeaksTheLanguageItIsGiven)
+{
+    sim::set_up_demo_line(world);
+    const Command_line options =
+        read_command_line({"kvr27dust32", "--survey", "--lang", "en"}, Window_language::polish);
+    ASSERT_EQ(options.language, Window_language::english);
+    ASSERT_TRUE(use_language(options.language).program_texts);
+    const Console console{[this](const std::string& text) { out += text; },
+                          [this](const std::string& text) { err += text; }};
+    const int code = run_command_line(options, console, window_words);
+    use_language(Window_language::polish);
+
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(out.rfind("address  state    level      band\n", 0), 0u) << out;
+    for (const char* line :
+         {"\n4        present  77%        needs cleaning\n", "\n7        present  saturated  needs cleaning\n",
+          "\n9        present  ?          level unknown\n", "\n3        absent              absent\n",
+          "\nSummary: clean 2, medium contamination 1, needs cleaning 2, absent 26, level unknown 1.\n",
+          "\nTo clean: address 4 (77%), address 7 (saturated).\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
 }
 
 } // namespace
