@@ -39,6 +39,8 @@ start()
         window=$(xdotool search --name "kvr27dust32 v4" 2>/dev/null | head -1) && [ -n "$window" ] && break
         sleep 0.2
     done
+    # Placed and drawn before it is measured and clicked.
+    sleep 1
     measure
 }
 
@@ -114,6 +116,6 @@ kill $tool
 wait $tool 2>/dev/null || true
 
 # The report of a survey from the command line, its first page as a picture.
-(cd "$work" && "$program" --survey --site "Hala magazynowa B" --technician "Jan Kowalski" \
+(cd "$work" && "$program" --survey --lang pl --site "Hala magazynowa B" --technician "Jan Kowalski" \
     --report raport.pdf >/dev/null 2>&1) || true
 pdftoppm -png -scale-to 760 -f 1 -l 1 -singlefile "$work/raport.pdf" "$docs/raport"
