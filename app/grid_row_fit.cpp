@@ -7,18 +7,18 @@
 #include <algorithm>
 
 Grid_row_fit::Grid_row_fit(QTableView* table, int tallest, int shortest)
-    : QObject(table), grid(table), tallest_row(tallest), shortest_row(shortest)
+    : QObject(table), grid(table), viewport(table->viewport()), tallest_row(tallest), shortest_row(shortest)
 {
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setMinimumSectionSize(shortest_row);
     // The viewport, not the grid: its size is settled when it hears of it.
-    grid->viewport()->installEventFilter(this);
+    viewport->installEventFilter(this);
     fit();
 }
 
 bool Grid_row_fit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == grid->viewport() && event->type() == QEvent::Resize)
+    if (watched == viewport && event->type() == QEvent::Resize)
         fit();
     return false;
 }
@@ -26,6 +26,5 @@ bool Grid_row_fit::eventFilter(QObject* watched, QEvent* event)
 void Grid_row_fit::fit()
 {
     const int rows = std::max(grid->model()->rowCount(), 1);
-    grid->verticalHeader()->setDefaultSectionSize(
-        std::clamp(grid->viewport()->height() / rows, shortest_row, tallest_row));
+    grid->verticalHeader()->setDefaultSectionSize(std::clamp(viewport->height() / rows, shortest_row, tallest_row));
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 
 class QTableView;
+class QWidget;
 
 class Grid_row_fit : public QObject {
 public:
@@ -16,6 +17,7 @@ protected:
 
 private:
     QTableView* grid;
+    QWidget* viewport; // kept: while the grid is destroyed it can no longer be asked for it
     int tallest_row;
     int shortest_row;
 
