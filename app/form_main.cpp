@@ -38,8 +38,10 @@ constexpr int client_width = 636;
 constexpr int client_height = 414;
 constexpr int monitor_interval_ms = 1000;
 constexpr int highest_solo_address = 99;
-constexpr int grid_columns = 13; // nine of the survey, four of a comparison
-constexpr int grid_rows = 32;    // below the title row
+constexpr int survey_columns = 9;
+constexpr int comparison_columns = 4; // shown once an earlier report is compared
+constexpr int grid_columns = survey_columns + comparison_columns;
+constexpr int grid_rows = 32; // below the title row
 constexpr int grid_row_height = 21;
 constexpr int large_font_pixels = 32;
 constexpr int cl_lowest = 1;
@@ -302,7 +304,7 @@ void TForm_main::build_table_tab()
             }
             Grid->setItem(row, column, item);
         }
-    for (int column = 9; column < grid_columns; ++column)
+    for (int column = survey_columns; column < grid_columns; ++column)
         Grid->setColumnHidden(column, true);
     Grid->setItemDelegate(new Grid_cell_delegate(this, Grid));
     tab->addWidget(Grid, 1);
