@@ -60,7 +60,10 @@ Language_setup use_language(Window_language language)
     auto* toolkit = new QTranslator(QCoreApplication::instance());
     const QString toolkit_name =
         language == Window_language::polish ? QStringLiteral("qtbase_pl") : QStringLiteral("qtbase_en");
-    setup.toolkit_texts = toolkit->load(toolkit_name, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // Qt's translations folder where Qt is installed; built into the program
+    // where Qt is linked in.
+    setup.toolkit_texts = toolkit->load(toolkit_name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+                          toolkit->load(toolkit_name, QStringLiteral(":/i18n"));
     replace(program_translator, setup.program_texts ? program : nullptr);
     replace(toolkit_translator, setup.toolkit_texts ? toolkit : nullptr);
     if (!setup.program_texts)

@@ -98,9 +98,34 @@ stage "unpacking and applying Debian's patches"
 (cd "$work" && dpkg-source --no-check -x qt6-base_*.dsc source >/dev/null)
 src="$work/source"
 # Debian's tarball leaves out the Wintab headers the windows platform
-# plugin includes for tablets; Wine's development package has them.
-mkdir -p "$src/src/3rdparty/wintab"
-cp /usr/include/wine/wine/windows/wintab.h /usr/include/wine/wine/windows/pktdef.h "$src/src/3rdparty/wintab/"
+# plugin includes for tablets; Wine's development package has them. Wine's
+# wintab.h leans on two macros of Wine's own and lacks the API calling
+# convention the plugin declares its entry points with: a small wintab.h
+# supplies those around it.
+wintab="$src/src/3rdparty/wintab"
+mkdir -p "$wintab"
+cp /usr/include/wine/wine/windows/wintab.h "$wintab/wine_wintab.h"
+cp /usr/include/wine/wine/windows/pktdef.h "$wintab/pktdef.h"
+cat >"$wintab/wintab.h" <<'HEADER'
+#ifndef KVR27_WINTAB_H
+#define KVR27_WINTAB_H
+#include <windows.h>
+#ifndef WINELIB_NAME_AW
+#  ifdef UNICODE
+#    define WINELIB_NAME_AW(name) name##W
+#  else
+#    define WINELIB_NAME_AW(name) name##A
+#  endif
+#endif
+#ifndef DECL_WINELIB_TYPE_AW
+#  define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#endif
+#include "wine_wintab.h"
+#ifndef API
+#  define API WINAPI
+#endif
+#endif
+HEADER
 
 mkdir -p "$prefix"
 printf '%s' "$toolchain_text" >"$prefix/mingw-w64-x86_64.cmake"

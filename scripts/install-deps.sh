@@ -19,6 +19,11 @@ packages=(
     xvfb xauth x11-apps imagemagick
     # the Windows build, tested under Wine
     g++-mingw-w64-x86-64-posix wine64 wine
+    # Qt for Windows, built from Debian's qt6-base source (scripts/build-qt-windows.sh):
+    # the host's Qt tools, the source unpacker, Ninja, Wine's Wintab headers
+    qt6-base-dev-tools dpkg-dev xz-utils ninja-build libwine-dev
+    # the Windows installer and its check under Wine; the Windows screenshot
+    nsis python3 fonts-wine xdotool
     # the kernel-level test with a virtual dongle
     qemu-system-x86 busybox-static cpio gzip
 )

@@ -30,7 +30,7 @@ def working_folder(data: bytes) -> str:
         text = data[offset + 2 : offset + 2 + count * unit]
         offset += 2 + count * unit
         if part == HAS_WORKING_DIR:
-            return text.decode("utf-16-le" if unit == 2 else "mbcs" if sys.platform == "win32" else "latin-1")
+            return text.decode("utf-16-le" if unit == 2 else "latin-1").rstrip("\0")
     raise ValueError("the link names no working folder")
 
 

@@ -6,6 +6,8 @@
 ;   ICON          the programs' icon
 ;   OUTFILE       the installer to write
 Unicode true
+; A 64-bit installer: the programs are 64-bit, and so is every PC they run on.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 

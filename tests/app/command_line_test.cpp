@@ -235,9 +235,11 @@ Program_run run_program(const QString& program, const QStringList& arguments, co
     Program_run run;
     if (!process.waitForFinished(50000) || process.exitStatus() != QProcess::NormalExit)
         return run;
+    // Text goes out with the system's line ends: CR LF on Windows.
+    const auto text = [](QByteArray bytes) { return bytes.replace("\r\n", "\n").toStdString(); };
     run.code = process.exitCode();
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
+    run.out = text(process.readAllStandardOutput());
+    run.err = text(process.readAllStandardError());
     return run;
 }
 
