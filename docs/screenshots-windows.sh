@@ -18,13 +18,13 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d;winedbg.exe=d;mscoree,mshtml="
 wine=wine
 [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
 
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 1
 [ -d "$WINEPREFIX" ] || wineboot --init </dev/null >/dev/null 2>&1
-(cd "$work" && exec "$wine" "$program" </dev/null >/dev/null 2>&1) &
+(cd "$work" && exec "$wine" "$program" --lang pl ${QT_WINDOWS_OPTIONS:-} </dev/null >/dev/null 2>&1) &
 
 window=""
 for _ in $(seq 100); do
@@ -32,6 +32,10 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 sleep 2
+# Tall enough for all 32 addresses, as on a laptop screen.
+xdotool windowsize "$window" 636 870
+xdotool windowmove "$window" 0 0
+sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 left=$X
 top=$Y
@@ -50,13 +54,14 @@ settle()
     done
 }
 
-if [ "${1:-}" = "--probe" ] || [ "${2:-}" = "--probe" ]; then
+if [ "${2:-}" = "--probe" ]; then
     shoot windows-probe.png
     exit 0
 fi
 
 # The window opens on "Tabela": the survey button, then the finished grid.
-click "${SURVEY_X:-115}" "${SURVEY_Y:-20}"
+click "${SURVEY_X:-100}" "${SURVEY_Y:-37}"
 sleep 2
 settle
+sleep 2
 shoot windows-tabela.png
