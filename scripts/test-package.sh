@@ -155,6 +155,24 @@ for run in "/usr/bin/kvr27dust32-sim en" "/usr/bin/kvr27dust32-sim pl" "/usr/bin
     fi
 done
 
+# The installed demo's survey from the command line, without a display:
+# the demo line has detectors to clean (exit status 1), its table names
+# them, and the report is written.
+status=0
+(cd "$work/run" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 120 /usr/bin/kvr27dust32-sim \
+    --survey --lang pl --report survey.json >"$work/survey.out" 2>"$work/survey.err") || status=$?
+if [ "$status" -ne 1 ]; then
+    cat "$work/survey.err" >&2
+    fail "kvr27dust32-sim --survey ended with status $status, not 1"
+elif ! grep -q "^4 .*77%.*wymaga czyszczenia" "$work/survey.out"; then
+    cat "$work/survey.out" >&2
+    fail "kvr27dust32-sim --survey did not list address 4 at 77 % as to be cleaned"
+elif ! grep -q '"address": 4' "$work/run/survey.json"; then
+    fail "kvr27dust32-sim --survey wrote no report"
+else
+    echo "package: /usr/bin/kvr27dust32-sim --survey rated the demo line and wrote its report"
+fi
+
 echo "== purge"
 dpkg --purge kvr27dust32 >/dev/null || fail "dpkg --purge"
 state=$(dpkg-query -W -f='${Status}' kvr27dust32 2>/dev/null || true)
