@@ -320,6 +320,14 @@ bool HID_device::write_report(const std::uint8_t* data, bool log)
     out_report[0] = 0;
     std::memcpy(out_report + 1, data, report_size);
     std::memset(in_report, 0, sizeof in_report);
+    // The system queues every input report on every read handle open on the
+    // device, so whatever waits on this channel's read handle now cannot be
+    // the reply to the report about to go out: it is a reply that came after
+    // its receive had given up, or the reply to another channel's send.
+    // Dropping it lets the receive after this send take this send's reply.
+    // A driver that refuses the flush leaves the queue as it was.
+    if (read_handle != win32::INVALID_HANDLE_VALUE)
+        win32::HidD_FlushQueue(read_handle);
     if (log)
         trace("HID device sending...");
 

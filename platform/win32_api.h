@@ -3,7 +3,8 @@
 //
 // The core (log, hid, protocol) is compiled once against this header and
 // linked with exactly one back end:
-//   platform/windows  the real kernel32 and setupapi.dll (Windows only),
+//   platform/windows  the real kernel32, hid.dll and setupapi.dll (Windows
+//                     only),
 //   platform/linux    hidraw and sysfs,
 //   platform/sim      the simulated dongle and line (sim/), any system.
 //
@@ -27,6 +28,11 @@
 //                      in InternalHigh. A gone device fails, never hangs.
 //   CancelIo           ends the calling thread's pending requests on the
 //                      handle; they finish with STATUS_CANCELLED.
+//   HidD_FlushQueue    drops the input reports that have arrived on a read
+//                      handle and wait there unread; a report that arrives
+//                      later is queued as usual. TRUE when done, FALSE with
+//                      the reason in GetLastError when the handle or its
+//                      driver refuses it (Wine's HID class driver does).
 //   GetOverlappedResult with wait TRUE returns once the request has ended.
 //   Sleep              waits the given milliseconds (virtual on the
 //                      simulated line with the virtual clock).
@@ -151,6 +157,7 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes_to_write, DWORD* byt
 BOOL ReadFile(HANDLE file, void* buffer, DWORD bytes_to_read, DWORD* bytes_read, OVERLAPPED* overlapped);
 BOOL GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* bytes_transferred, BOOL wait);
 BOOL CancelIo(HANDLE file);
+BOOL HidD_FlushQueue(HANDLE hid_device_object);
 BOOL CloseHandle(HANDLE object);
 void Sleep(DWORD milliseconds);
 

@@ -27,7 +27,6 @@
 #include <poll.h>
 #include <strings.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -55,8 +54,6 @@ struct Object {
     bool writing = false;
     bool reading = false;
     bool numbered = false;
-    dev_t node_device = 0; // which node the file is open on
-    ino_t node_inode = 0;
     std::vector<hidraw::Hid_node> list;
 };
 
@@ -230,26 +227,6 @@ Attempt wait_for(int fd, bool reading, const std::uint8_t* write_buffer, std::ui
     }
 }
 
-// hidraw, like Windows' HID class driver, queues every input report on
-// every descriptor open on the device, so two channels on one dongle (the
-// start run holds two) each receive the other's replies too. The transport
-// sends one report and then takes one reply, on one thread, so when a report
-// goes out nothing already queued can be its reply: it is another channel's
-// reply, or one that came after its own receive had given up. Dropping those
-// lets every receive take the reply to its own channel's send.
-void drop_queued_reports(const Object& sender)
-{
-    constexpr int most_reports = 256; // more than a descriptor queues
-    for (auto& [handle, object] : the().objects) {
-        if (object.kind != Object::Kind::file || !object.reading || object.node_device != sender.node_device ||
-            object.node_inode != sender.node_inode || the().pending.oldest(object.fd, true) != nullptr)
-            continue;
-        std::uint8_t discarded[4096];
-        for (int i = 0; i<most_reports&& ::read(object.fd, discarded, sizeof discarded)> 0; ++i) {
-        }
-    }
-}
-
 BOOL transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count, OVERLAPPED* overlapped, bool reading)
 {
     Object* object = find(file, Object::Kind::file);
@@ -263,8 +240,6 @@ BOOL transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count, OVERL
         return fail(ERROR_INVALID_PARAMETER);
     if (count != nullptr)
         *count = 0;
-    if (!reading)
-        drop_queued_reports(*object);
 
     Attempt result =
         reading ? try_read(object->fd, object->numbered, buffer, size) : try_write(object->fd, buffer, size);
@@ -459,11 +434,6 @@ HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD, SECURITY_ATTRIBUTES*, 
     file.writing = writing;
     file.reading = reading;
     file.numbered = report_ids_of(fd, file_name);
-    struct stat node {};
-    if (::fstat(fd, &node) == 0) {
-        file.node_device = node.st_dev;
-        file.node_inode = node.st_ino;
-    }
     last_error = ERROR_SUCCESS;
     return add_object(std::move(file));
 }
@@ -523,6 +493,40 @@ BOOL CancelIo(HANDLE file)
     // Nothing is in flight in the kernel: a pending request is only a note
     // to retry, so it ends here and its record is free at once.
     the().pending.cancel(file);
+    return succeed();
+}
+
+// hidraw queues every input report on every descriptor open on the device,
+// as Windows does on every handle. The reports waiting on the descriptor
+// are read and dropped until the kernel has none left; a read still pending
+// on the handle keeps its claim on the next report, as on Windows, where it
+// would already hold any report that had arrived.
+BOOL HidD_FlushQueue(HANDLE hid_device_object)
+{
+    const Object* object = find(hid_device_object, Object::Kind::file);
+    if (object == nullptr)
+        return fail(ERROR_INVALID_HANDLE);
+    if (!object->reading)
+        return fail(ERROR_INVALID_PARAMETER);
+    if (the().pending.oldest(object->fd, true) != nullptr)
+        return succeed();
+    // More than a descriptor queues: a device that keeps sending cannot hold
+    // the caller here.
+    constexpr int most_reports = 256;
+    std::uint8_t discarded[4096];
+    for (int i = 0; i < most_reports; ++i) {
+        ssize_t got;
+        do
+            got = ::read(object->fd, discarded, sizeof discarded);
+        while (got < 0 && errno == EINTR);
+        if (got > 0)
+            continue;
+        if (got == 0)
+            return fail(ERROR_DEVICE_NOT_CONNECTED);
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            return fail(hidraw::windows_error(errno));
+        break;
+    }
     return succeed();
 }
 

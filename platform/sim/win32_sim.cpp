@@ -462,6 +462,20 @@ BOOL CancelIo(HANDLE file)
     return TRUE;
 }
 
+BOOL HidD_FlushQueue(HANDLE hid_device_object)
+{
+    record("HidD_FlushQueue");
+    Open_handle* handle = find(hid_device_object, Open_handle::Kind::file);
+    if (handle == nullptr || !handle->reading)
+        return fail(ERROR_INVALID_HANDLE);
+    // Reports still on their way are not in the queue yet.
+    auto& queue = the().input_queues[hid_device_object];
+    const std::uint64_t now = the().clock.now_ms;
+    std::erase_if(queue, [now](const sim::Arrived_report& queued) { return queued.at_ms <= now; });
+    the().last_error = ERROR_SUCCESS;
+    return TRUE;
+}
+
 BOOL CloseHandle(HANDLE object)
 {
     auto found = the().handles.find(object);

@@ -1,8 +1,6 @@
 // The Windows back end: the project's names of the platform surface mapped
-// one to one onto the system's, with one addition: a send first empties the
-// input queues of the device's read handles (see flush_queued_reports). The
-// device-setup entry points are not bound here; the transport loads
-// setupapi.dll and looks them up at run time.
+// one to one onto the system's. The device-setup entry points are not bound
+// here; the transport loads setupapi.dll and looks them up at run time.
 //
 // This file sees both <windows.h> and platform/win32_api.h. The system's
 // constants are macros that would rewrite the project's declarations, so
@@ -20,14 +18,9 @@ extern "C" {
 #include <hidsdi.h> // HidD_FlushQueue; older MinGW headers lack C linkage
 }
 
-#include <algorithm>
-#include <cctype>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
-#include <string>
 #include <type_traits>
-#include <unordered_map>
 
 #include "platform/windows/call_record.h"
 
@@ -239,61 +232,6 @@ namespace {
     return reinterpret_cast<::LPDWORD>(count);
 }
 
-// Every handle CreateFileA opened and CloseHandle has not yet closed, with
-// the path it was opened on. Paths are kept in lower case: the system names
-// files and devices without regard to case.
-struct Open_file {
-    std::string path;
-    bool reading = false;
-};
-
-struct Open_files {
-    std::mutex lock;
-    std::unordered_map<HANDLE, Open_file> by_handle;
-};
-
-Open_files& open_files()
-{
-    static Open_files files;
-    return files;
-}
-
-std::string path_key(LPCSTR file_name)
-{
-    std::string key = file_name;
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    return key;
-}
-
-// The HID class driver hands every input report to the queue of every handle
-// open on the device, so two channels on one dongle (the start run holds
-// two) each receive the other's replies too. The transport sends one report
-// and then takes one reply, on one thread, so when a report goes out nothing
-// already queued can be its reply: it is another channel's reply, or one that
-// came after its own receive had given up. Emptying those queues lets every
-// receive take the reply to its own channel's send. A read still pending on
-// a handle is not touched by the flush; it takes the next report as before.
-// A handle that is no HID device (a pipe) refuses the flush, and so does
-// Wine's HID class driver (ERROR_NOT_SUPPORTED); the send goes ahead as
-// before. hid.dll is linked rather than loaded at run time: it ships with
-// the HID class driver in every Windows the tool runs on, so there is no
-// system where it is missing and a dongle could still be opened.
-void flush_queued_reports(HANDLE sender)
-{
-    Open_files& files = open_files();
-    const std::lock_guard<std::mutex> guard(files.lock);
-    const auto sending = files.by_handle.find(sender);
-    if (sending == files.by_handle.end())
-        return;
-    for (const auto& [handle, file] : files.by_handle) {
-        if (file.reading && file.path == sending->second.path) {
-            ++windows::call_record().flushes;
-            ::HidD_FlushQueue(handle);
-        }
-    }
-}
-
 } // namespace
 
 namespace windows {
@@ -326,16 +264,7 @@ BOOL FreeLibrary(HMODULE module)
 HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD share_mode, SECURITY_ATTRIBUTES* security, DWORD creation,
                    DWORD flags, HANDLE template_file)
 {
-    const HANDLE handle =
-        ::CreateFileA(file_name, access, share_mode, to_system(security), creation, flags, template_file);
-    if (handle != INVALID_HANDLE_VALUE && file_name != nullptr) {
-        const DWORD error = ::GetLastError(); // the caller may read it
-        Open_files& files = open_files();
-        const std::lock_guard<std::mutex> guard(files.lock);
-        files.by_handle.insert_or_assign(handle, Open_file{path_key(file_name), (access & GENERIC_READ) != 0});
-        ::SetLastError(error);
-    }
-    return handle;
+    return ::CreateFileA(file_name, access, share_mode, to_system(security), creation, flags, template_file);
 }
 
 DWORD GetLastError()
@@ -350,7 +279,6 @@ HANDLE CreateEventA(SECURITY_ATTRIBUTES* security, BOOL manual_reset, BOOL initi
 
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes_to_write, DWORD* bytes_written, OVERLAPPED* overlapped)
 {
-    flush_queued_reports(file);
     return ::WriteFile(file, buffer, bytes_to_write, to_system(bytes_written), to_system(overlapped));
 }
 
@@ -372,13 +300,17 @@ BOOL CancelIo(HANDLE file)
     return ::CancelIo(file);
 }
 
+// hid.dll is linked rather than loaded at run time: it ships with the HID
+// class driver in every Windows the tool runs on, so there is no system
+// where it is missing and a dongle could still be opened.
+BOOL HidD_FlushQueue(HANDLE hid_device_object)
+{
+    ++windows::call_record().flushes;
+    return ::HidD_FlushQueue(hid_device_object) ? TRUE : FALSE;
+}
+
 BOOL CloseHandle(HANDLE object)
 {
-    {
-        Open_files& files = open_files();
-        const std::lock_guard<std::mutex> guard(files.lock);
-        files.by_handle.erase(object);
-    }
     return ::CloseHandle(object);
 }
 

@@ -150,29 +150,38 @@ TEST_F(Transfer, WriteGoesOutUnchangedWithReportIdZero)
     EXPECT_EQ(win32::GetLastError(), win32::ERROR_INVALID_PARAMETER);
 }
 
-// Two channels on one dongle: the reply to one channel's send also lands on
-// the other channel's read handle, and must not be taken as the reply to
-// that channel's next send.
-TEST_F(Transfer, SendDropsReportsQueuedBeforeIt)
+// Reports queued on a read handle before a send are no reply to it: the
+// transport flushes them. The flush drops what has arrived and nothing that
+// comes later, and leaves a pending read its claim on the next report.
+TEST_F(Transfer, FlushDropsTheReportsWaitingAndNothingThatComesLater)
 {
     open(linux_test::dongle_descriptor(), win32::GENERIC_READ);
-    const win32::HANDLE writer = win32::CreateFileA(tree.node_path("hidraw0").c_str(), win32::GENERIC_WRITE, 3, nullptr,
-                                                    win32::OPEN_EXISTING, win32::FILE_FLAG_OVERLAPPED, nullptr);
-    ASSERT_NE(writer, win32::INVALID_HANDLE_VALUE);
     device_sends(std::vector<std::uint8_t>(64, 0x55)); // another channel's reply
+    device_sends(std::vector<std::uint8_t>(64, 0x56)); // one that came too late
+    ASSERT_TRUE(win32::HidD_FlushQueue(file));
 
-    const std::uint8_t request[65] = {0, 6};
-    ASSERT_TRUE(win32::WriteFile(writer, request, sizeof request, nullptr, &overlapped));
-    std::uint8_t sent[65]{};
-    ASSERT_EQ(::read(far_end, sent, sizeof sent), 65);
-    EXPECT_EQ(sent[1], 6);
-    device_sends(std::vector<std::uint8_t>(64, 0x66)); // the reply to this send
-
+    device_sends(std::vector<std::uint8_t>(64, 0x66));
     win32::OVERLAPPED reading{};
     ASSERT_TRUE(win32::ReadFile(file, buffer, sizeof buffer, nullptr, &reading));
     EXPECT_EQ(buffer[1], 0x66);
     EXPECT_EQ(buffer[64], 0x66);
-    win32::CloseHandle(writer);
+
+    start_pending_read();
+    ASSERT_TRUE(win32::HidD_FlushQueue(file));
+    device_sends(std::vector<std::uint8_t>(64, 0x77));
+    win32::Sleep(1);
+    EXPECT_EQ(overlapped.Internal, win32::STATUS_SUCCESS);
+    EXPECT_EQ(buffer[1], 0x77);
+}
+
+TEST_F(Transfer, FlushIsRefusedOnAHandleThatDoesNotRead)
+{
+    open(linux_test::dongle_descriptor(), win32::GENERIC_WRITE);
+    EXPECT_FALSE(win32::HidD_FlushQueue(file));
+    EXPECT_EQ(win32::GetLastError(), win32::ERROR_INVALID_PARAMETER);
+    const auto stray = reinterpret_cast<win32::HANDLE>(static_cast<std::uintptr_t>(0x7));
+    EXPECT_FALSE(win32::HidD_FlushQueue(stray));
+    EXPECT_EQ(win32::GetLastError(), win32::ERROR_INVALID_HANDLE);
 }
 
 struct Refusal_case {
