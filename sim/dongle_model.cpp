@@ -67,13 +67,14 @@ Reply_fault Dongle::take_fault(std::deque<Reply_fault>& queue, Reply_fault stand
 {
     if (queue.empty())
         return standing;
-    const Reply_fault fault = queue.front();
+    const Reply_fault next = queue.front();
     queue.pop_front();
-    return fault;
+    return next;
 }
 
 std::optional<Report> Dongle::answer(const Report& request)
 {
+    last_reply_delay_ms = 0;
     if (keep_records)
         requests.push_back(request);
     std::optional<Report> reply = respond(request);
@@ -84,9 +85,11 @@ std::optional<Report> Dongle::answer(const Report& request)
 
 std::optional<Report> Dongle::respond(const Report& request)
 {
-    const Reply_fault exchange_fault = take_fault(next_faults, Reply_fault::none);
+    const Reply_fault exchange_fault = take_fault(next_faults, fault);
     if (exchange_fault == Reply_fault::no_report)
         return std::nullopt;
+    if (exchange_fault == Reply_fault::late)
+        last_reply_delay_ms = late_reply_ms;
 
     Report reply{};
     switch (request[0]) {
@@ -139,12 +142,14 @@ std::optional<Report> Dongle::answer_frame(const Report& request, Reply_fault ex
         return reply;
 
     const Reply_fault detector_fault = take_fault(detector->next_faults, detector->fault);
-    Reply_fault fault = exchange_fault != Reply_fault::none ? exchange_fault : detector_fault;
-    if (fault == Reply_fault::no_report)
+    Reply_fault reply_fault = exchange_fault != Reply_fault::none ? exchange_fault : detector_fault;
+    if (reply_fault == Reply_fault::no_report)
         return std::nullopt;
+    if (reply_fault == Reply_fault::late)
+        last_reply_delay_ms = late_reply_ms;
     // A detector that gets a broken frame says so instead of obeying it.
     if (firmware_crc(&request[1], 8) != request[9])
-        fault = Reply_fault::checksum_error_eaea;
+        reply_fault = Reply_fault::checksum_error_eaea;
 
     reply[0] = frame_reply;
     reply[1] = static_cast<std::uint8_t>(address);
@@ -165,7 +170,7 @@ std::optional<Report> Dongle::answer_frame(const Report& request, Reply_fault ex
     put_word(reply, 5, words.first);
     put_word(reply, 7, words.second);
 
-    switch (fault) {
+    switch (reply_fault) {
     case Reply_fault::checksum_error_eaea:
         reply[2] = checksum_error_reply;
         reply[3] = reply[4] = 0xEA;
@@ -186,7 +191,7 @@ std::optional<Report> Dongle::answer_frame(const Report& request, Reply_fault ex
         break;
     }
     reply[9] = firmware_crc(&reply[1], 8);
-    if (fault == Reply_fault::wrong_checksum)
+    if (reply_fault == Reply_fault::wrong_checksum)
         reply[9] = static_cast<std::uint8_t>(reply[9] + 1);
     return reply;
 }

@@ -24,6 +24,7 @@ enum class Reply_fault {
     wrong_command,        // reply code neither the command nor 206
     wrong_echo,           // parameter echo (get info: marker 133) wrong
     not_a_frame,          // byte 0 is not the reply code 11
+    late,                 // the right reply, sent `Dongle::late_reply_ms` after the request
 };
 
 struct Word_pair {
@@ -59,11 +60,16 @@ struct Dongle {
     std::array<int, 3> current_in_mode = {0, 40, 150};
     std::deque<int> scripted_currents; // consumed one per current reading
     std::vector<Detector> detectors;
-    std::deque<Reply_fault> next_faults; // one per report, any request
-    std::vector<Report> requests;        // every report received
-    std::vector<Report> replies;         // every report sent back
-    std::vector<int> mode_commands;      // modes set, in order
-    bool keep_records = true;            // off in long runs: the records grow with every report
+    std::deque<Reply_fault> next_faults;   // one per report, any request
+    Reply_fault fault = Reply_fault::none; // on every report once `next_faults` is used up
+    std::uint64_t late_reply_ms = 300;
+    // How long after its request the latest reply leaves the dongle: 0, or
+    // `late_reply_ms` for a late one. Whoever carries the reply honours it.
+    std::uint64_t last_reply_delay_ms = 0;
+    std::vector<Report> requests;   // every report received
+    std::vector<Report> replies;    // every report sent back
+    std::vector<int> mode_commands; // modes set, in order
+    bool keep_records = true;       // off in long runs: the records grow with every report
 
     Detector& add_detector(int address);
     Detector* detector_at(int address);

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -57,7 +58,6 @@ struct Open_handle {
     bool writing = false;
     bool reading = false;
     win32::DWORD flags = 0;
-    win32::HANDLE partner = nullptr; // the write handle a read handle answers
     std::vector<Hid_interface> list; // device lists: the snapshot taken
 };
 
@@ -95,8 +95,11 @@ struct World {
     // Nonzero: every overlapped transfer is taken, then ends with this
     // NTSTATUS while the caller sleeps (e.g. STATUS_DEVICE_NOT_CONNECTED).
     win32::ULONG_PTR transfer_end_status = 0;
-    std::uint64_t reply_delay_ms = 0;
     std::uint8_t input_report_id = 0; // ID byte the system puts before each report it delivers
+    // Called as the tool sends report number N (0-based, as `exchanges`
+    // counts them) to the dongle, before the dongle sees it: a test switches
+    // faults on and off at a chosen exchange here.
+    std::function<void(int exchange)> on_exchange;
 
     // Bookkeeping a test reads.
     int exchanges = 0; // reports the tool tried to send to the dongle
@@ -107,7 +110,11 @@ struct World {
     win32::DWORD last_error = 0;
     std::map<win32::HANDLE, Open_handle> handles;
     std::deque<Pending_request> pending;
-    std::map<win32::HANDLE, std::deque<Arrived_report>> input_queues; // by read handle
+    // By read handle. As on Windows and hidraw, every report the dongle
+    // sends is queued on every read handle open on its interface, in the
+    // order the reports arrive, the oldest dropped beyond `queue_limit`.
+    static constexpr std::size_t queue_limit = 64;
+    std::map<win32::HANDLE, std::deque<Arrived_report>> input_queues;
     std::uintptr_t next_handle = 0x1000;
 
     Hid_interface& add_interface(Hid_interface hid);

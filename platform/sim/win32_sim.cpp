@@ -77,6 +77,22 @@ void finish(OVERLAPPED* overlapped, ULONG_PTR status, ULONG_PTR bytes)
     overlapped->Internal = status;
 }
 
+// The dongle's reply reaches every read handle open on its interface, at
+// the time it leaves the dongle.
+void send_to_readers(int interface, const sim::Report& reply, std::uint64_t at_ms)
+{
+    for (auto& [handle, open] : the().handles) {
+        if (open.kind != Open_handle::Kind::file || !open.reading || open.interface != interface)
+            continue;
+        auto& queue = the().input_queues[handle];
+        const auto later = std::find_if(queue.begin(), queue.end(),
+                                        [at_ms](const sim::Arrived_report& queued) { return queued.at_ms > at_ms; });
+        queue.insert(later, {at_ms, reply});
+        if (queue.size() > sim::World::queue_limit)
+            queue.pop_front();
+    }
+}
+
 // Hands the oldest report that has arrived to a read request.
 bool deliver(HANDLE read_handle, std::uint8_t* buffer)
 {
@@ -146,8 +162,11 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
     if (!reading && buffer[0] != 0)
         return fail(ERROR_INVALID_PARAMETER);
     const sim::Hid_interface& hid = the().interfaces.at(static_cast<std::size_t>(handle->interface));
-    if (!reading && hid.is_dongle)
+    if (!reading && hid.is_dongle) {
         ++the().exchanges;
+        if (the().on_exchange)
+            the().on_exchange(the().exchanges - 1);
+    }
     if (hid.is_dongle && the().dongle_gone())
         return fail(ERROR_DEVICE_NOT_CONNECTED);
     if (the().refuse_requests)
@@ -169,9 +188,7 @@ BOOL begin_transfer(HANDLE file, std::uint8_t* buffer, DWORD size, DWORD* count,
             sim::Report request{};
             std::memcpy(request.data(), buffer + 1, request.size());
             if (auto reply = the().dongle.answer(request))
-                for (auto& [read_handle, open] : the().handles)
-                    if (open.kind == Open_handle::Kind::file && open.partner == file)
-                        the().input_queues[read_handle].push_back({the().clock.now_ms + the().reply_delay_ms, *reply});
+                send_to_readers(handle->interface, *reply, the().clock.now_ms + the().dongle.last_reply_delay_ms);
         }
         if (count != nullptr)
             *count = transfer_size;
@@ -388,20 +405,6 @@ HANDLE CreateFileA(LPCSTR file_name, DWORD access, DWORD share_mode, SECURITY_AT
         file.writing = writing;
         file.reading = reading;
         file.flags = flags;
-        if (reading) {
-            // A read handle hears the replies to the write handle opened
-            // right before it on the same interface: one channel's pair.
-            HANDLE latest_write = nullptr;
-            for (const auto& [handle, open] : the().handles)
-                if (open.kind == Open_handle::Kind::file && open.interface == file.interface && open.writing &&
-                    (latest_write == nullptr || handle > latest_write))
-                    latest_write = handle;
-            const bool taken =
-                std::any_of(the().handles.begin(), the().handles.end(),
-                            [latest_write](const auto& entry) { return entry.second.partner == latest_write; });
-            if (latest_write != nullptr && !taken)
-                file.partner = latest_write;
-        }
         the().last_error = ERROR_SUCCESS;
         return new_handle(std::move(file));
     }
@@ -491,9 +494,6 @@ BOOL CloseHandle(HANDLE object)
             ++it;
         }
     }
-    for (auto& [handle, open] : the().handles)
-        if (open.partner == object)
-            open.partner = nullptr;
     the().input_queues.erase(object);
     the().handles.erase(found);
     return TRUE;

@@ -34,7 +34,9 @@ int main(int argc, char** argv)
 
     std::string text;
     for (const kernel_test::Scenario& scenario : kernel_test::scenarios()) {
-        kernel_test::set_silent(world.dongle, scenario.silent);
+        kernel_test::set_silent(world.dongle, scenario.line == kernel_test::Line_state::silent);
+        if (scenario.line == kernel_test::Line_state::first_reply_late)
+            kernel_test::make_next_reply_late(world.dongle);
         text += kernel_test::render(scenario, kernel_test::run_scenario(scenario));
     }
     kernel_test::set_silent(world.dongle, false);

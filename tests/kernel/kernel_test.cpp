@@ -259,14 +259,17 @@ void transcript_checks(Dongle_process& dongle, const char* expected_file)
 
     for (std::size_t i = 0; i < all.size(); ++i) {
         const kernel_test::Scenario& scenario = all[i];
-        if (scenario.silent)
+        const bool silent = scenario.line == kernel_test::Line_state::silent;
+        if (silent)
             check(dongle.command("silent on") == "ok", "virtual dongle did not go silent");
+        if (scenario.line == kernel_test::Line_state::first_reply_late)
+            check(dongle.command("late once") == "ok", "virtual dongle refused a late reply");
         const auto start = clock_type::now();
         const std::uint64_t slept_before = hidraw::sleeps().requested_ms;
         const std::string guest = kernel_test::render(scenario, kernel_test::run_scenario(scenario));
         const double elapsed = ms_since(start);
         const std::uint64_t waited = hidraw::sleeps().requested_ms - slept_before;
-        if (scenario.silent)
+        if (silent)
             check(dongle.command("silent off") == "ok", "virtual dongle did not answer again");
         std::fprintf(stderr, "%s(%.0f ms, %llu ms asked of Sleep)\n", guest.c_str(), elapsed,
                      static_cast<unsigned long long>(waited));
@@ -281,7 +284,14 @@ void transcript_checks(Dongle_process& dongle, const char* expected_file)
             check(waited < 5 * quick_attempt_ms, "empty address waited " + std::to_string(waited) +
                                                      " ms: a receive ran out of polls instead of ending at once");
         }
-        if (scenario.silent) {
+        if (scenario.line == kernel_test::Line_state::first_reply_late) {
+            // One receive runs out of polls waiting for the late reply; the
+            // second attempt and the six reads after it end at once.
+            const std::uint64_t limit = 2 * pause_ms + polls_at_most + 7 * quick_attempt_ms;
+            check(waited < limit, "late reply waited " + std::to_string(waited) + " ms, more than one retry (" +
+                                      std::to_string(limit) + " ms)");
+        }
+        if (silent) {
             // get info: two attempts, each receive running out of polls.
             const std::uint64_t limit = 2 * (2 * pause_ms + polls_at_most);
             check(waited >= limit && waited < limit + 2 * 2 * quick_polls,

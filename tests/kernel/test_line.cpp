@@ -17,4 +17,9 @@ void set_silent(sim::Dongle& dongle, bool silent)
         dongle.next_faults.assign(silent_reports, sim::Reply_fault::no_report);
 }
 
+void make_next_reply_late(sim::Dongle& dongle)
+{
+    dongle.next_faults = {sim::Reply_fault::late};
+}
+
 } // namespace kernel_test

@@ -24,5 +24,7 @@ constexpr int silent_reports = 1000;
 
 void add_test_line(sim::Dongle& dongle);
 void set_silent(sim::Dongle& dongle, bool silent);
+// The next reply leaves the dongle `late_reply_ms` after its request.
+void make_next_reply_late(sim::Dongle& dongle);
 
 } // namespace kernel_test

@@ -11,9 +11,16 @@ namespace kernel_test {
 
 using Transcript = std::vector<std::string>;
 
+// How the dongle answers while a scenario runs.
+enum class Line_state {
+    answers,
+    silent,           // no report at all
+    first_reply_late, // the first reply comes after its receive has given up
+};
+
 struct Scenario {
     const char* name;
-    bool silent; // the dongle sends no report while it runs
+    Line_state line;
     Transcript (*run)();
 };
 

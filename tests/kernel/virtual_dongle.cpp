@@ -9,6 +9,7 @@
 //   add A | add B   create device A or device B of the dongle
 //   remove A | remove B | remove others
 //   silent on|off   the dongle sends no report / answers again
+//   late once       the next reply leaves the dongle late (the model's delay)
 //   unplug_after K  answer K more reports, then vanish on the next one
 //   quit
 #include "sim/dongle_model.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +46,14 @@ struct Virtual_device {
 
 std::vector<Virtual_device> devices;
 sim::Dongle dongle;
+
+// Replies the model sends late, due at a time of the steady clock.
+struct Delayed_reply {
+    std::chrono::steady_clock::time_point due;
+    int fd = -1;
+    sim::Report report{};
+};
+std::vector<Delayed_reply> delayed;
 int reports_until_unplug = -1; // -1: stays plugged in
 int others_created = 0;
 
@@ -75,6 +85,7 @@ void remove(Role role)
 {
     for (auto it = devices.begin(); it != devices.end();) {
         if (it->role == role) {
+            std::erase_if(delayed, [fd = it->fd](const Delayed_reply& reply) { return reply.fd == fd; });
             ::close(it->fd);
             it = devices.erase(it);
         } else {
@@ -130,8 +141,13 @@ bool handle_event(Virtual_device& device)
         --reports_until_unplug;
     sim::Report request{};
     std::memcpy(request.data(), event.u.output.data + 1, request.size());
-    if (const auto reply = dongle.answer(request))
-        send_input(device.fd, *reply);
+    if (const auto reply = dongle.answer(request)) {
+        if (dongle.last_reply_delay_ms > 0)
+            delayed.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(dongle.last_reply_delay_ms),
+                               device.fd, *reply});
+        else
+            send_input(device.fd, *reply);
+    }
     return true;
 }
 
@@ -165,6 +181,10 @@ std::string run_command(const std::string& line)
         kernel_test::set_silent(dongle, argument == "on");
         return "ok";
     }
+    if (verb == "late" && argument == "once") {
+        kernel_test::make_next_reply_late(dongle);
+        return "ok";
+    }
     if (verb == "unplug_after") {
         reports_until_unplug = std::atoi(argument.c_str());
         return "ok";
@@ -182,10 +202,26 @@ int main()
         std::vector<pollfd> fds{{STDIN_FILENO, POLLIN, 0}};
         for (const Virtual_device& device : devices)
             fds.push_back({device.fd, POLLIN, 0});
-        if (::poll(fds.data(), fds.size(), -1) < 0) {
+        int timeout_ms = -1;
+        for (const Delayed_reply& reply : delayed) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(reply.due - std::chrono::steady_clock::now());
+            const int left_ms = static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));
+            timeout_ms = timeout_ms < 0 ? left_ms : std::min(timeout_ms, left_ms);
+        }
+        if (::poll(fds.data(), fds.size(), timeout_ms) < 0) {
             if (errno == EINTR)
                 continue;
             return 1;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        for (auto it = delayed.begin(); it != delayed.end();) {
+            if (it->due > now) {
+                ++it;
+                continue;
+            }
+            send_input(it->fd, it->report);
+            it = delayed.erase(it);
         }
         for (std::size_t i = fds.size() - 1; i >= 1; --i) {
             if ((fds[i].revents & POLLIN) == 0)
@@ -193,6 +229,7 @@ int main()
             auto it = std::find_if(devices.begin(), devices.end(),
                                    [fd = fds[i].fd](const Virtual_device& device) { return device.fd == fd; });
             if (it != devices.end() && !handle_event(*it)) {
+                std::erase_if(delayed, [fd = it->fd](const Delayed_reply& reply) { return reply.fd == fd; });
                 ::close(it->fd);
                 devices.erase(it);
             }
