@@ -7,6 +7,7 @@
 #include "app/window_language.h"
 #include "app/window_texts.h"
 #include "log/console_echo.h"
+#include "platform/output_signals.h"
 #include "platform/parent_console.h"
 #include "protocol/pause.h"
 
@@ -95,6 +96,7 @@ int run_without_window(int argc, char** argv)
 
 int run_tool(int argc, char** argv, void (*before_loop)())
 {
+    keep_running_when_output_fails();
     const Fine_pauses fine_pauses;
     if (runs_without_window(raw_arguments(argc, argv)))
         return run_without_window(argc, argv);

@@ -1,6 +1,6 @@
 #include "log/diagnostic_log.h"
 
-#include <cstdio>
+#include "platform/log_file.h"
 
 namespace {
 constexpr const char* log_file_name = "msp430_log.txt";
@@ -8,14 +8,7 @@ constexpr const char* log_file_name = "msp430_log.txt";
 
 void write_log(std::string text)
 {
-    // Text mode, so Windows gets CR LF; a file that cannot be opened drops
-    // the line and the caller never learns of it.
-    std::FILE* file = std::fopen(log_file_name, "a");
-    if (file == nullptr)
-        return;
-    std::fputc(' ', file);
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fputc('\n', file);
-    std::fflush(file);
-    std::fclose(file);
+    // A line that cannot be written whole is dropped, and the caller never
+    // learns of it.
+    append_log_line(log_file_name, text);
 }
