@@ -24,7 +24,7 @@ if [ -n "$figures" ] && ! dpkg-query -W -f='${Status}' libhidapi-dev 2>/dev/null
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends libhidapi-dev >/dev/null
 fi
 
-[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+[ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR27_WERROR=ON >/dev/null
 cmake "$build" >/dev/null  # picks up hidapi when it was just installed
 targets=(kvr27_virtual_dongle kvr27_kernel_test kvr27_kernel_expected)
 [ -n "$figures" ] && targets+=(kvr27_hidapi_enumerate)

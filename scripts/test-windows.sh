@@ -38,7 +38,7 @@ qt=$(scripts/build-qt-windows.sh --print-prefix)
 # finds the static Qt and hands the compilers to the project's own.
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DKVR27_BENCH=OFF >/dev/null
+    -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DKVR27_BENCH=OFF -DKVR27_WERROR=ON >/dev/null
 cmake --build "$build" -j"$jobs"
 
 wait "$boot" || {

@@ -11,12 +11,12 @@ jobs=$(nproc 2>/dev/null || echo 2)
 scripts/install-deps.sh
 
 echo "== native suite"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR27_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== sanitizer suite (address, undefined)"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKVR27_SANITIZE=ON -DKVR27_BENCH=OFF >/dev/null
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKVR27_SANITIZE=ON -DKVR27_BENCH=OFF -DKVR27_WERROR=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"

@@ -17,8 +17,8 @@ bool append_log_line(const char* file_name, std::string_view text)
     struct stat seen {};
     if (::lstat(file_name, &seen) == 0 && !S_ISREG(seen.st_mode))
         return false;
-    const int fd = ::open(file_name, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                          0666);
+    const int fd =
+        ::open(file_name, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     struct stat opened {};

@@ -18,9 +18,9 @@ bool append_log_line(const char* file_name, std::string_view text)
     if (file == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION information{};
-    const bool plain_file = ::GetFileType(file) == FILE_TYPE_DISK &&
-                            ::GetFileInformationByHandle(file, &information) != 0 &&
-                            (information.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+    const bool plain_file =
+        ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &information) != 0 &&
+        (information.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0;
     bool whole = false;
     if (plain_file) {
         std::string line;

@@ -28,6 +28,15 @@ std::string hex(unsigned value, int width)
     return text;
 }
 
+// A literal followed by a text. Not written as "literal" + text: GCC 12
+// warns wrongly about that operator+ when it optimises (-Wrestrict).
+std::string joined(const char* literal, const std::string& text)
+{
+    std::string both = literal;
+    both += text;
+    return both;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> dongle_descriptor()
@@ -74,11 +83,11 @@ void Sysfs_fixture::add_node(const std::string& name, const std::string& uevent,
     ++devices;
     fs::path parent = root / "sys" / "devices" / "virtual" / "misc" / "uhid";
     if (usb) {
-        const std::string port = "1-" + std::to_string(devices);
+        const std::string port = joined("1-", std::to_string(devices));
         const fs::path device = root / "sys" / "devices" / "pci0000:00" / "usb1" / port;
         fs::create_directories(device);
         write_file(device / "bcdDevice", hex(usb->revision, 4) + "\n");
-        write_file(device / "bNumInterfaces", " " + std::to_string(usb->interfaces) + "\n");
+        write_file(device / "bNumInterfaces", joined(" ", std::to_string(usb->interfaces)) + "\n");
         parent = device / (port + ":1." + std::to_string(usb->interface_number));
         fs::create_directories(parent);
         write_file(parent / "bInterfaceNumber", hex(static_cast<unsigned>(usb->interface_number), 2) + "\n");
