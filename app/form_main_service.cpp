@@ -3,6 +3,7 @@
 // diagnostic log only.
 #include "app/form_main.h"
 
+#include "app/dongle_message.h"
 #include "app/dongle_mode.h"
 #include "app/window_texts.h"
 #include "protocol/msp430_bootloader.h"
@@ -69,7 +70,7 @@ void TForm_main::read_single_value(int value_number)
     MSP430_bootloader detector(cl_value());
     detector.address = selected_address();
     if (!detector.connect("B")) {
-        show_message(text::dongle_missing);
+        show_message(dongle_missing_message(detector.access_error));
         return;
     }
     std::uint16_t word1 = 0;

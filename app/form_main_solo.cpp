@@ -5,6 +5,7 @@
 
 #include "app/detector_presence.h"
 #include "app/detector_state.h"
+#include "app/dongle_message.h"
 #include "app/read_sequence.h"
 #include "app/window_texts.h"
 #include "protocol/msp430_bootloader.h"
@@ -62,7 +63,7 @@ void TForm_main::Button_read_kvr27Click(QObject*)
     MSP430_bootloader detector(cl_value());
     detector.address = selected_address();
     if (!detector.connect("B")) {
-        show_message(text::dongle_missing);
+        show_message(dongle_missing_message(detector.access_error));
         return;
     }
     if (!answers_info_request(detector)) {

@@ -14,12 +14,15 @@ const char* const device_b = "B";
 
 } // namespace
 
-bool ping_detectors(int cl)
+bool ping_detectors(int cl, std::uint32_t* access_error)
 {
     MSP430_bootloader detector(cl);
     detector.address = wake_address;
-    if (!detector.connect(device_b))
+    if (!detector.connect(device_b)) {
+        if (access_error != nullptr)
+            *access_error = detector.access_error;
         return false;
+    }
     std::int32_t info_byte = 0;
     std::int32_t info_word = 0;
     detector.get_info(info_byte, info_word);

@@ -5,9 +5,13 @@
 
 #include "app/kvr27_dust_data.h"
 
+#include <cstdint>
+
 // Wakes the line with an information request to address 255; false when
-// the dongle could not be opened.
-bool ping_detectors(int cl);
+// the dongle could not be opened, and then, when `access_error` is given,
+// the system's reason if it refused access to a dongle that is there (0
+// otherwise).
+bool ping_detectors(int cl, std::uint32_t* access_error = nullptr);
 // True when the detector at `address` answers the information request with
 // non-zero values.
 bool detector_present(int cl, int address);

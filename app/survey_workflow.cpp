@@ -1,10 +1,13 @@
 #include "app/survey_workflow.h"
 
+#include "app/dongle_message.h"
 #include "app/dongle_mode.h"
 #include "app/survey_steps.h"
 #include "app/tool_version.h"
 #include "app/window_texts.h"
 #include "protocol/pause.h"
+
+#include <cstdint>
 
 namespace {
 
@@ -35,8 +38,9 @@ std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, c
     result.start_run = run_start_run(cl, hooks.show_start_run_pass, show_message);
     call(hooks.show_progress, position_started);
     call(hooks.let_events_through);
-    if (!ping_detectors(cl)) {
-        show_message(text::dongle_missing);
+    std::uint32_t access_error = 0;
+    if (!ping_detectors(cl, &access_error)) {
+        show_message(dongle_missing_message(access_error));
         call(hooks.show_progress, 0);
         return std::nullopt;
     }

@@ -15,6 +15,21 @@ inline constexpr const char* dongle_missing = QT_TRANSLATE_NOOP(
     "TForm_main",
     "Nie odnaleziono dongla USB. Podłącz dongle KVR27 do portu USB w komputerze. "
     "Jeśli dongle jest podłączony to upewnij się że jest poprawnie widoczny w menadżerze urządzeń (USB HID). ");
+// The same two sentences followed by one more, when the dongle is there but
+// the system refused to open it. Each message stands whole, as the
+// translation takes it.
+inline constexpr const char* dongle_missing_no_permission = QT_TRANSLATE_NOOP(
+    "TForm_main",
+    "Nie odnaleziono dongla USB. Podłącz dongle KVR27 do portu USB w komputerze. "
+    "Jeśli dongle jest podłączony to upewnij się że jest poprawnie widoczny w menadżerze urządzeń (USB HID). "
+    "Dongle jest podłączony, ale brak uprawnień do jego otwarcia: zainstaluj regułę udev opisaną w README "
+    "(70-kvr27dust32.rules) albo dodaj użytkownika do grupy plugdev i zaloguj się ponownie.");
+inline constexpr const char* dongle_missing_held_elsewhere = QT_TRANSLATE_NOOP(
+    "TForm_main",
+    "Nie odnaleziono dongla USB. Podłącz dongle KVR27 do portu USB w komputerze. "
+    "Jeśli dongle jest podłączony to upewnij się że jest poprawnie widoczny w menadżerze urządzeń (USB HID). "
+    "Dongle jest podłączony, ale używa go inny program: zamknij program, który korzysta z dongla, i spróbuj "
+    "ponownie.");
 inline constexpr const char* detector_silent = QT_TRANSLATE_NOOP(
     "TForm_main", "Nie udało się skomunikować z czujką. Upewnij się że czujka jest poprawnie podłączona i zasilona.");
 inline constexpr const char* data_incomplete =

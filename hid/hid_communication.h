@@ -4,6 +4,7 @@
 
 #include "hid/hid_device.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,10 @@ class HID_communication {
 public:
     bool connected;
     std::unique_ptr<HID_device> device;
+    // After a failed connect: the system's reason when the device was there
+    // but refused to open (ERROR_ACCESS_DENIED: no permission;
+    // ERROR_SHARING_VIOLATION: held by another program). 0 otherwise.
+    std::uint32_t access_error = 0;
 
     HID_communication();
     ~HID_communication();

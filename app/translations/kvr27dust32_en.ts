@@ -72,6 +72,14 @@
         <translation>The USB dongle was not found. Connect the KVR27 dongle to a USB port of the computer. If the dongle is connected, make sure that it is shown correctly in the device manager (USB HID). </translation>
     </message>
     <message>
+        <source>Nie odnaleziono dongla USB. Podłącz dongle KVR27 do portu USB w komputerze. Jeśli dongle jest podłączony to upewnij się że jest poprawnie widoczny w menadżerze urządzeń (USB HID). Dongle jest podłączony, ale brak uprawnień do jego otwarcia: zainstaluj regułę udev opisaną w README (70-kvr27dust32.rules) albo dodaj użytkownika do grupy plugdev i zaloguj się ponownie.</source>
+        <translation>The USB dongle was not found. Connect the KVR27 dongle to a USB port of the computer. If the dongle is connected, make sure that it is shown correctly in the device manager (USB HID). The dongle is connected, but there is no permission to open it: install the udev rule described in the README (70-kvr27dust32.rules) or add the user to the group plugdev and log in again.</translation>
+    </message>
+    <message>
+        <source>Nie odnaleziono dongla USB. Podłącz dongle KVR27 do portu USB w komputerze. Jeśli dongle jest podłączony to upewnij się że jest poprawnie widoczny w menadżerze urządzeń (USB HID). Dongle jest podłączony, ale używa go inny program: zamknij program, który korzysta z dongla, i spróbuj ponownie.</source>
+        <translation>The USB dongle was not found. Connect the KVR27 dongle to a USB port of the computer. If the dongle is connected, make sure that it is shown correctly in the device manager (USB HID). The dongle is connected, but another program is using it: close the program that uses the dongle and try again.</translation>
+    </message>
+    <message>
         <source>Nie udało się skomunikować z czujką. Upewnij się że czujka jest poprawnie podłączona i zasilona.</source>
         <translation>Could not communicate with the detector. Make sure that the detector is connected and powered correctly.</translation>
     </message>

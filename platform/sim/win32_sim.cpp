@@ -20,7 +20,6 @@ using sim::Open_handle;
 using sim::Pending_request;
 
 constexpr DWORD ERROR_INVALID_DATA = 13;
-constexpr DWORD ERROR_SHARING_VIOLATION = 32;
 constexpr DWORD ERROR_INVALID_USER_BUFFER = 1784;
 constexpr std::size_t transfer_size = 65;
 

@@ -106,6 +106,7 @@ TEST_P(Channel_connect, WritesItsMessagesToBothSinksAndOpensTheChosenDevice)
             EXPECT_EQ(world.open_files(), 2);
         } else {
             EXPECT_FALSE(result);
+            EXPECT_EQ(channel.access_error, 0u) << "a missing device is no refused one";
             // The device that failed is gone with everything it held; its
             // successor holds nothing yet.
             EXPECT_EQ(world.libraries_loaded, 2);
@@ -126,6 +127,55 @@ TEST_P(Channel_connect, WritesItsMessagesToBothSinksAndOpensTheChosenDevice)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Channel_connect, ::testing::ValuesIn(connect_cases),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+struct Refusal_case {
+    const char* name;
+    const char* letter;
+    bool write_refused;
+    bool read_refused;
+    std::string log_line;
+};
+
+const Refusal_case refusal_cases[] = {
+    {"WriteHandle", "B", true, false,
+     " HID: Device B is present but could not be opened: access denied (system error 5)"},
+    {"ReadHandle", "B", false, true,
+     " HID: Device B is present but could not be opened: access denied (system error 5)"},
+    {"BothHandles", "B", true, true,
+     " HID: Device B is present but could not be opened: access denied (system error 5)"},
+    {"DeviceA", "A", true, true, " HID: Device A is present but could not be opened: access denied (system error 5)"},
+};
+
+class Channel_refused : public Sim_test, public ::testing::WithParamInterface<Refusal_case> {};
+
+// A dongle the system will not open for this user is reported with the
+// system's reason, one line before the usual failure line.
+TEST_P(Channel_refused, SaysWhyTheDeviceThatIsThereDidNotOpen)
+{
+    const Refusal_case& c = GetParam();
+    sim::Hid_interface dongle = c.letter == std::string("A") ? sim::dongle_a_interface() : sim::dongle_b_interface();
+    dongle.write_open_fails = c.write_refused;
+    dongle.read_open_fails = c.read_refused;
+    world.add_interface(dongle);
+    Stdout_capture out;
+    {
+        HID_communication channel;
+        EXPECT_FALSE(channel.connect(c.letter));
+        EXPECT_EQ(channel.access_error, win32::ERROR_ACCESS_DENIED);
+        EXPECT_EQ(world.open_handles(), 0);
+    }
+    std::vector<std::string> log = {" HID: Creating HID devices..."};
+    if (c.letter != std::string("A"))
+        log.push_back(" HID: Connecting to device B...");
+    log.push_back(c.log_line);
+    log.push_back(std::string(" HID: Error! Recreating device ") + c.letter + "...");
+    log.push_back(" HID: Deleting HID devices...");
+    EXPECT_EQ(log_lines(), log);
+    EXPECT_NE(out.text().find("\n" + c.log_line.substr(6)), std::string::npos) << "the twin on standard output";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Channel_refused, ::testing::ValuesIn(refusal_cases),
                          [](const auto& p) { return std::string(p.param.name); });
 
 class Channel : public Sim_test {};

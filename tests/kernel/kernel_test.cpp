@@ -156,7 +156,7 @@ bool contains(const std::vector<std::string>& lines, const std::string& line)
 
 // A user without access to the node (no udev rule in the guest: the node
 // is root's alone): the dongle is found, its node does not open, and the
-// channel reports a failed connection as it does for a missing dongle.
+// channel reports a failed connection with access denied as the reason.
 void permission_check()
 {
     constexpr uid_t nobody = 65534;
@@ -178,6 +178,8 @@ void permission_check()
             HID_communication channel;
             if (code == 0 && channel.connect("B"))
                 code = 7;
+            else if (code == 0 && channel.access_error != win32::ERROR_ACCESS_DENIED)
+                code = 8;
         }
         std::fflush(stdout);
         ::_exit(code);
@@ -185,7 +187,8 @@ void permission_check()
     int status = 0;
     ::waitpid(pid, &status, 0);
     check(WIFEXITED(status) && WEXITSTATUS(status) == 0,
-          "a user without access to the node: expected the dongle found but not opened (access denied), got code " +
+          "a user without access to the node: expected the dongle found but not opened (access denied) and the channel "
+          "saying so, got code " +
               std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1));
 }
 
