@@ -8,6 +8,7 @@
 #include "app/shape_widget.h"
 #include "app/window_language.h"
 #include "app/window_texts.h"
+#include "app/workflow_stop.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -110,10 +112,17 @@ TForm_main::TForm_main(QWidget* parent) : QWidget(parent)
     Timer_dongle = named(new QTimer(this), "Timer_dongle");
     Timer_dongle->setInterval(monitor_interval_ms);
     bind_handlers();
+    bind_keys();
     Timer_dongle->start();
+    set_workflow_stop_check([this] { return workflow_should_stop(); });
 
     for (KVR27_dust_data& record : detector_table)
         record.reset();
+}
+
+TForm_main::~TForm_main()
+{
+    set_workflow_stop_check({});
 }
 
 void TForm_main::build_solo_tab()
@@ -134,6 +143,13 @@ void TForm_main::build_solo_tab()
     for (int address = 0; address <= highest_solo_address; ++address)
         ComboBox_address_WK->addItem(QString::number(address));
     ComboBox_address_WK->setCurrentIndex(0);
+    // What may be typed: "brak" (in the window's language) or an address 0
+    // to 99, as the items name them; anything else is refused as it is
+    // typed.
+    ComboBox_address_WK->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QRegularExpression::escape(ComboBox_address_WK->itemText(0)) +
+                           QStringLiteral("|[0-9]|[1-9][0-9]")),
+        ComboBox_address_WK));
     ComboBox_address_WK->setMaxVisibleItems(20);
     ComboBox_address_WK->setMinimumWidth(79);
     auto* address_row = new QHBoxLayout(Panel4);
@@ -391,7 +407,7 @@ void TForm_main::build_settings_tab()
 void TForm_main::bind_click(QPushButton* pushed, void (TForm_main::*handler)(QObject*))
 {
     connect(pushed, &QPushButton::clicked, this,
-            [this, pushed, handler] { run_guarded([&] { (this->*handler)(pushed); }); });
+            [this, pushed, handler] { run_workflow([&] { (this->*handler)(pushed); }); });
 }
 
 void TForm_main::bind_handlers()
@@ -415,6 +431,8 @@ void TForm_main::bind_handlers()
 
 void TForm_main::show_message(const std::string& message)
 {
+    if (closing)
+        return; // nobody is left to read it
     // Every message passes here: the Polish ones are shown in the window's
     // language, the others (the start run's, an exception's) as they are.
     const QString shown = window_text(message.c_str());

@@ -35,9 +35,14 @@ class Shape_widget;
 class TForm_main : public QWidget {
 public:
     explicit TForm_main(QWidget* parent = nullptr);
+    ~TForm_main() override;
 
     // True while a monitor tick holds a channel on the dongle.
     bool busy = false;
+    // True once the window was closed while a workflow ran: the workflow
+    // ends at its next step, shows nothing more, and the dongle is left in
+    // mode 0 before the tool ends.
+    bool closing = false;
 
     QTabWidget* PageControl1;
 
@@ -166,16 +171,25 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     bool shown_once = false;
     QString last_report_folder;
+    int workflows_running = 0;
+    bool surveying = false;
+    bool asking_to_stop = false;
 
     void build_solo_tab();
     void build_table_tab();
     void build_settings_tab();
     void bind_handlers();
     void bind_click(QPushButton* button, void (TForm_main::*handler)(QObject*));
+    void bind_keys();
+    void switch_tab(int step);
+    void run_workflow(const std::function<void()>& handler);
+    bool workflow_should_stop();
+    void leave_dongle_in_mode_0();
 
     int cl_value() const;
     void set_grid_columns(bool service_view);

@@ -44,7 +44,10 @@ struct Busy_hold {
 
 void TForm_main::Timer_dongleTimer(QObject*)
 {
-    if (!CheckBox_timer->isChecked())
+    // A tick that comes while a workflow asks whether to stop is passed
+    // over: the workflow may hold the dongle. The next one comes a second
+    // later.
+    if (!CheckBox_timer->isChecked() || asking_to_stop)
         return;
     Busy_hold hold(busy);
     MSP430_bootloader detector(cl_value());

@@ -43,9 +43,14 @@ struct Reading_hold {
 
 Solo_rating TForm_main::solo_contamination()
 {
+    const Detector_words as_read = last_reading;
     const Solo_rating rating = rate_solo_words(last_reading);
     if (rating.kind == Solo_rating::Kind::saturated)
         ProgressBar_solo_dust->setValue(ProgressBar_solo_dust->maximum());
+    // Words that cannot be rated are shown as read: the adjustments of the
+    // rating mean nothing without a level (U0 + 1 may not even fit a word).
+    if (rating.kind == Solo_rating::Kind::undetermined)
+        last_reading = as_read;
     return rating;
 }
 
@@ -59,6 +64,8 @@ void TForm_main::Button_read_kvr27Click(QObject*)
     }
     Button_read_kvr27->setEnabled(false);
     QCoreApplication::processEvents();
+    if (closing)
+        return;
 
     MSP430_bootloader detector(cl_value());
     detector.address = selected_address();
@@ -76,6 +83,8 @@ void TForm_main::Button_read_kvr27Click(QObject*)
     last_reading.u = 0;
 
     const bool all_read = read_detector_values(detector);
+    if (closing)
+        return;
     Solo_rating rating{Solo_rating::Kind::level, 0};
     if (!all_read) {
         show_message(text::data_incomplete);
@@ -88,6 +97,11 @@ void TForm_main::Button_read_kvr27Click(QObject*)
             ProgressBar_solo_dust->setValue(
                 std::clamp(rating.percent, ProgressBar_solo_dust->minimum(), ProgressBar_solo_dust->maximum()));
             Label_dust->setText(QString::asprintf("%i%%", rating.percent));
+        } else {
+            // No level: an empty bar and a dash, so the level of the detector
+            // read before never stands beside this detector's message.
+            ProgressBar_solo_dust->setValue(ProgressBar_solo_dust->minimum());
+            Label_dust->setText(QString::fromUtf8(text::level_unknown));
         }
     }
     Edit_u0->setText(QString::number(last_reading.u0));

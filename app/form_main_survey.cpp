@@ -68,10 +68,33 @@ struct Records_hold {
     ~Records_hold() { form->enable_records(false); }
 };
 
+// The survey processes the window's messages between its steps; its button
+// is held disabled meanwhile, so a second click cannot start a survey
+// inside the running one.
+struct Survey_hold {
+    QPushButton* button;
+    bool& running;
+    Survey_hold(QPushButton* survey_button, bool& survey_running) : button(survey_button), running(survey_running)
+    {
+        running = true;
+        button->setEnabled(false);
+    }
+    ~Survey_hold()
+    {
+        running = false;
+        button->setEnabled(true);
+    }
+    Survey_hold(const Survey_hold&) = delete;
+    Survey_hold& operator=(const Survey_hold&) = delete;
+};
+
 } // namespace
 
 void TForm_main::Button2Click(QObject*)
 {
+    if (surveying)
+        return;
+    const Survey_hold survey_hold(Button2, surveying);
     Survey_hooks hooks;
     hooks.show_message = message_sink();
     hooks.show_start_run_pass = CheckBox_adv->isChecked();

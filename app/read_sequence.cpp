@@ -1,6 +1,7 @@
 #include "app/read_sequence.h"
 
 #include "app/detector_state.h"
+#include "app/workflow_stop.h"
 #include "protocol/msp430_bootloader.h"
 
 #include <cstdint>
@@ -9,12 +10,20 @@ namespace {
 
 constexpr int attempts = 3;
 
-constexpr int info_block_address = 0x1042; // read to prove the memory answers; not kept
-constexpr int u0_address = 0x1010;
-constexpr int ur_address = 0x1002;
-constexpr int urc_address = 0x1080;
-constexpr int value_u = 2;
-constexpr int value_t = 3;
+// One read of the sequence and where its words go.
+struct Read_step {
+    bool value;   // read value; otherwise read two words of information memory
+    int argument; // the value number or the word address
+    std::uint16_t* first;
+    std::uint16_t* second;
+};
+
+// 0x1042 is read to prove the memory answers; its words are not kept.
+const Read_step steps[] = {
+    {false, 0x1042, nullptr, nullptr},          {false, 0x1010, &last_reading.u0, nullptr},
+    {false, 0x1002, &last_reading.ur, nullptr}, {false, 0x1080, &last_reading.urc, nullptr},
+    {true, 2, &last_reading.u, nullptr},        {true, 3, &last_reading.t1, &last_reading.t2},
+};
 
 } // namespace
 
@@ -25,28 +34,20 @@ bool read_detector_values(MSP430_bootloader& detector)
     std::uint16_t word1 = 0;
     std::uint16_t word2 = 0;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        bool all_read = detector.read_two_words(info_block_address, word1, word2) == ok;
-        if (detector.read_two_words(u0_address, word1, word2) == ok)
-            last_reading.u0 = word1;
-        else
-            all_read = false;
-        if (detector.read_two_words(ur_address, word1, word2) == ok)
-            last_reading.ur = word1;
-        else
-            all_read = false;
-        if (detector.read_two_words(urc_address, word1, word2) == ok)
-            last_reading.urc = word1;
-        else
-            all_read = false;
-        if (detector.read_value(value_u, word1, word2) == ok)
-            last_reading.u = word1;
-        else
-            all_read = false;
-        if (detector.read_value(value_t, word1, word2) == ok) {
-            last_reading.t1 = word1;
-            last_reading.t2 = word2;
-        } else {
-            all_read = false;
+        bool all_read = true;
+        for (const Read_step& step : steps) {
+            if (workflow_stop_requested())
+                return false;
+            const int result = step.value ? detector.read_value(step.argument, word1, word2)
+                                          : detector.read_two_words(step.argument, word1, word2);
+            if (result != ok) {
+                all_read = false;
+                continue;
+            }
+            if (step.first != nullptr)
+                *step.first = word1;
+            if (step.second != nullptr)
+                *step.second = word2;
         }
         if (all_read)
             return true;

@@ -3,6 +3,7 @@
 #include "app/command_line/command_line.h"
 #include "app/command_line/survey_command.h"
 #include "app/form_main.h"
+#include "app/single_instance.h"
 #include "app/tool_version.h"
 #include "app/window_language.h"
 #include "app/window_texts.h"
@@ -12,6 +13,7 @@
 #include "protocol/pause.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
@@ -67,6 +69,17 @@ Console standard_streams()
             [](const std::string& text) { write_all(stderr, text); }};
 }
 
+// One copy of a program at a time uses the dongle, with its window or its
+// survey: two would read each other's replies. The program's own name
+// names the lock, so the demo program does not keep the tool from running.
+QString program_name()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+// As when the dongle cannot be opened.
+constexpr int another_copy_exit_code = 2;
+
 // Everything the program does without its window: the help, the version,
 // a mistake in the options, and the survey.
 int run_without_window(int argc, char** argv)
@@ -89,6 +102,13 @@ int run_without_window(int argc, char** argv)
     name_the_program();
     const Command_line options = read_command_line(QGuiApplication::arguments(), language_of_locale(QLocale::system()));
     use_language(options.language);
+    if (options.action != Command_line::Action::survey)
+        return run_command_line(options, standard_streams(), window_words);
+    const Single_instance only_copy(program_name());
+    if (!only_copy.first()) {
+        standard_streams().err(window_words(text::already_running) + "\n");
+        return another_copy_exit_code;
+    }
     return run_command_line(options, standard_streams(), window_words);
 }
 
@@ -109,6 +129,12 @@ int run_tool(int argc, char** argv, void (*before_loop)())
         return run_command_line(options, standard_streams());
     use_language(options.language);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kvr27dust32.png")));
+    const Single_instance only_copy(program_name());
+    if (!only_copy.first()) {
+        QMessageBox::warning(nullptr, QString::fromUtf8(text::caption), window_text(text::already_running),
+                             QMessageBox::Ok);
+        return another_copy_exit_code;
+    }
     if (before_loop == nullptr && qEnvironmentVariableIsSet(quit_after_start_variable))
         before_loop = quit_after_first_pass;
     try {

@@ -34,6 +34,8 @@ Start_run_outcome run_on(PIC16F1455_bootloader& dongle, MSP430_bootloader& line,
     if (!dongle.send_mode_command(2))
         return outcome;
     outcome.judgement = measure_line_current(line, dongle);
+    if (outcome.judgement.stopped)
+        return outcome; // asked to stop: no verdict; whoever stopped it leaves the dongle in mode 0
     if (outcome.judgement.passed()) {
         outcome.state = Start_run_outcome::State::passed;
         if (show_pass)

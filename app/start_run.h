@@ -8,8 +8,8 @@
 
 struct Start_run_outcome {
     enum class State {
-        dongle_missing,       // "pic connection error"
-        mode_refused,         // a mode command failed: the run ended quietly
+        dongle_missing, // "pic connection error"
+        mode_refused,   // a mode command failed, or the run was asked to stop (judgement.stopped): it ended quietly
         line_channel_missing, // "msp connection error"
         passed,               // current within the limit: the dongle stays in mode 2
         failed,               // current out of limits: the dongle is back in mode 0

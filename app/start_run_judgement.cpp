@@ -1,5 +1,6 @@
 #include "app/start_run_judgement.h"
 
+#include "app/workflow_stop.h"
 #include "protocol/msp430_bootloader.h"
 #include "protocol/pause.h"
 #include "protocol/pic16f1455_bootloader.h"
@@ -47,6 +48,10 @@ Start_run_judgement measure_line_current(MSP430_bootloader& line, PIC16F1455_boo
     Start_run_judgement judgement;
     pause_ms(settle_ms);
     for (int cycle = 0; cycle < Start_run_judgement::cycles; ++cycle) {
+        if (workflow_stop_requested()) {
+            judgement.stopped = true;
+            break;
+        }
         std::int32_t info_byte = 0;
         std::int32_t info_word = 0;
         line.get_info(info_byte, info_word);

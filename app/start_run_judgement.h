@@ -17,6 +17,7 @@ struct Start_run_judgement {
     int c_low = 0;     // latest reading, -1 when it failed
     int e_index = 0;   // last cycle with a high reading
     int high_count = 0;
+    bool stopped = false; // the cycles ended because the workflow was asked to stop
 
     // Takes the reading of `cycle`; true when the cycles must end now.
     bool take_reading(int cycle, int reading);
@@ -26,5 +27,6 @@ struct Start_run_judgement {
 };
 
 // Runs the cycles on two connected objects: `line` at the broadcast
-// address, `dongle` for the current.
+// address, `dongle` for the current. Asked to stop, it ends before the next
+// cycle and says so in `stopped`.
 Start_run_judgement measure_line_current(MSP430_bootloader& line, PIC16F1455_bootloader& dongle);

@@ -5,6 +5,7 @@
 #include "app/survey_steps.h"
 #include "app/tool_version.h"
 #include "app/window_texts.h"
+#include "app/workflow_stop.h"
 #include "protocol/pause.h"
 
 #include <cstdint>
@@ -35,9 +36,17 @@ std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, c
     result.cl = cl;
     result.tool_version = tool_version;
 
+    // Asked between the steps: a front end that ends (the window closed)
+    // stops the survey there, before the next address is asked.
+    const auto stopped = [&hooks] {
+        call(hooks.let_events_through);
+        return workflow_stop_requested();
+    };
+
     result.start_run = run_start_run(cl, hooks.show_start_run_pass, show_message);
     call(hooks.show_progress, position_started);
-    call(hooks.let_events_through);
+    if (stopped())
+        return std::nullopt;
     std::uint32_t access_error = 0;
     if (!ping_detectors(cl, &access_error)) {
         show_message(dongle_missing_message(access_error));
@@ -45,11 +54,13 @@ std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, c
         return std::nullopt;
     }
     call(hooks.show_progress, position_woken);
-    call(hooks.let_events_through);
+    if (stopped())
+        return std::nullopt;
     pause_ms(wake_pause_ms);
     ping_detectors(cl);
     call(hooks.show_progress, position_woken_again);
-    call(hooks.let_events_through);
+    if (stopped())
+        return std::nullopt;
     pause_ms(wake_pause_ms);
 
     for (int address = 0; address < surveyed_addresses; ++address) {
@@ -59,11 +70,19 @@ std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, c
         // keeps the survey waiting shows where it stands.
         call(hooks.asking, address);
         call(hooks.show_progress, address + 1);
-        const KVR27_dust_data record =
-            detector_present(cl, address) ? read_detector_record(cl, address) : absent_record();
+        if (workflow_stop_requested())
+            return std::nullopt;
+        const bool present = detector_present(cl, address);
+        if (workflow_stop_requested())
+            return std::nullopt;
+        const KVR27_dust_data record = present ? read_detector_record(cl, address) : absent_record();
+        // A reading cut short by a stop is no record of this detector.
+        if (workflow_stop_requested())
+            return std::nullopt;
         result.records[static_cast<std::size_t>(address)] = record;
         call(hooks.record_taken, address, record);
-        call(hooks.let_events_through);
+        if (stopped())
+            return std::nullopt;
     }
     call(hooks.show_progress, 0);
     call(hooks.finished, result);

@@ -29,5 +29,6 @@ struct Survey_hooks {
 
 // Runs the whole survey with one CL value; `started_at` becomes the
 // result's time. Nothing when the dongle could not be opened for the first
-// wake-up request: no address was asked then.
+// wake-up request (no address was asked then), or when the survey was asked
+// to stop (workflow_stop.h) before it was over.
 std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, const Survey_hooks& hooks);

@@ -11,6 +11,12 @@ namespace text {
 
 inline constexpr const char* caption = "kvr27dust32 v4";
 
+inline constexpr const char* already_running = QT_TRANSLATE_NOOP(
+    "TForm_main",
+    "Program kvr27dust32 jest już uruchomiony. Dwie kopie programu nie mogą jednocześnie korzystać z dongla, "
+    "bo odczytywałyby nawzajem swoje odpowiedzi. Użyj okna, które jest już otwarte, albo poczekaj, aż tamta "
+    "kopia zakończy pracę.");
+
 inline constexpr const char* dongle_missing = QT_TRANSLATE_NOOP(
     "TForm_main",
     "Nie odnaleziono dongla USB. Podłącz dongle KVR27 do portu USB w komputerze. "
@@ -37,6 +43,8 @@ inline constexpr const char* data_incomplete =
 inline constexpr const char* level_undetermined = QT_TRANSLATE_NOOP(
     "TForm_main", "Nie można obliczyć poziomu zabrudzenia: słowa kalibracyjne czujki UR i U0 są równe "
                   "(pamięć kalibracyjna czujki może być skasowana). Odczytane słowa są pokazane w polach.");
+
+inline constexpr const char* level_unknown = "—"; // the level label when the words cannot be rated
 
 inline constexpr const char* pic_connection_error = "pic connection error";
 inline constexpr const char* msp_connection_error = "msp connection error";

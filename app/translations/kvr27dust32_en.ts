@@ -68,6 +68,10 @@
         <translation>contamination</translation>
     </message>
     <message>
+        <source>Program kvr27dust32 jest już uruchomiony. Dwie kopie programu nie mogą jednocześnie korzystać z dongla, bo odczytywałyby nawzajem swoje odpowiedzi. Użyj okna, które jest już otwarte, albo poczekaj, aż tamta kopia zakończy pracę.</source>
+        <translation>kvr27dust32 is already running. Two copies of the program cannot use the dongle at the same time, because they would read each other&apos;s replies. Use the window that is already open, or wait until the other copy has finished.</translation>
+    </message>
+    <message>
         <source>Nie odnaleziono dongla USB. Podłącz dongle KVR27 do portu USB w komputerze. Jeśli dongle jest podłączony to upewnij się że jest poprawnie widoczny w menadżerze urządzeń (USB HID). </source>
         <translation>The USB dongle was not found. Connect the KVR27 dongle to a USB port of the computer. If the dongle is connected, make sure that it is shown correctly in the device manager (USB HID). </translation>
     </message>

@@ -28,6 +28,7 @@ protected:
         // disabled.
         form.message_box = [this](const QString& text) {
             messages << text;
+            levels_at_messages << level();
             EXPECT_FALSE(control<QTimer>("Timer_dongle")->isActive());
             EXPECT_FALSE(control<QPushButton>("Button_read_kvr27")->isEnabled());
         };
@@ -40,6 +41,7 @@ protected:
             texts[index] = control<QLineEdit>(edit_names[index])->text();
         return texts;
     }
+    QStringList levels_at_messages; // what the level label showed beside each message
     int bar() { return control<QProgressBar>("ProgressBar_solo_dust")->value(); }
     QString level() { return control<QLabel>("Label_dust")->text(); }
     void expect_restored()
@@ -138,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(Failures, Solo_failures, ::testing::ValuesIn(failure_ca
 struct Worked_case {
     const char* name;
     std::uint16_t u0, ur, urc, u;
-    const char* level; // nullptr: the label keeps what it showed
+    const char* level;
     int bar;
     Edits edits;
     const char* message; // nullptr: none
@@ -160,16 +162,10 @@ const Worked_case worked_cases[] = {
     {"ComputedMinusOne", 100, 0, 0, 101, "-1%", 0, {"100", "0", "0", "101"}, nullptr},
     // U0 + 1 is computed in 32 bits; the stored word is cut to 16 bits.
     {"U0AtTop", 65535, 1000, 1000, 300, "0%", 0, {"65535", "1000", "1000", "0"}, nullptr},
-    {"CalibrationErased",
-     65535,
-     65535,
-     65535,
-     140,
-     nullptr,
-     42,
-     {"65535", "65535", "65535", "0"},
-     undetermined_message},
-    {"UrcEqualToU0", 100, 500, 100, 250, nullptr, 42, {"100", "100", "100", "250"}, undetermined_message},
+    // No level: a dash and an empty bar, never the level read before, and
+    // the words as read.
+    {"CalibrationErased", 65535, 65535, 65535, 140, "—", 0, {"65535", "65535", "65535", "140"}, undetermined_message},
+    {"UrcEqualToU0", 100, 500, 100, 250, "—", 0, {"100", "500", "100", "250"}, undetermined_message},
 };
 
 void PrintTo(const Worked_case& row, std::ostream* out)
@@ -186,10 +182,13 @@ TEST_P(Solo_levels, ShowLevelBarAndTheWordsUsed)
     add_detector(5).words(row.u0, row.ur, row.urc, row.u, 21, 22);
     click("Button_read_kvr27");
 
-    EXPECT_EQ(level(), row.level != nullptr ? QString::fromUtf8(row.level) : QStringLiteral("42%"));
+    EXPECT_EQ(level(), QString::fromUtf8(row.level));
     EXPECT_EQ(bar(), row.bar);
     EXPECT_EQ(edits(), row.edits);
     EXPECT_EQ(messages, row.message != nullptr ? QStringList{QString::fromUtf8(row.message)} : QStringList{});
+    if (row.message != nullptr) {
+        EXPECT_EQ(levels_at_messages, QStringList{QString::fromUtf8(row.level)});
+    }
     EXPECT_EQ(last_reading.t1, 21);
     EXPECT_EQ(last_reading.t2, 22);
     expect_restored();

@@ -1,0 +1,23 @@
+#include "app/single_instance.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+QString lock_path(const QString& program)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        folder = QDir::tempPath();
+    return QDir(folder).filePath(program + QStringLiteral(".lock"));
+}
+
+} // namespace
+
+Single_instance::Single_instance(const QString& program) : lock(lock_path(program))
+{
+    // Stale only when its process is gone, however long it ran.
+    lock.setStaleLockTime(0);
+    held = lock.tryLock(0);
+}
