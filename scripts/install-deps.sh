@@ -26,6 +26,8 @@ packages=(
     nsis python3 fonts-wine xdotool
     # the kernel-level test with a virtual dongle
     qemu-system-x86 busybox-static cpio gzip
+    # the fuzzing suite (libFuzzer comes with clang's runtime libraries)
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test suite:
 # the native suite, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the Debian package (built, checked, installed
-# and removed) and the platform suites. Each suite ends with CTest's summary
-# or its own result line.
+# UndefinedBehaviorSanitizer, the fuzzing suite, the Debian package (built,
+# checked, installed and removed) and the platform suites. Each suite ends
+# with CTest's summary or its own result lines.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -20,6 +20,9 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKVR27_SANITIZE=ON -DKVR2
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+echo "== fuzzing suite (libFuzzer, clang)"
+scripts/test-fuzz.sh
 
 echo "== Debian package suite"
 scripts/test-package.sh

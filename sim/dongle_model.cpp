@@ -78,6 +78,10 @@ std::optional<Report> Dongle::answer(const Report& request)
     if (keep_records)
         requests.push_back(request);
     std::optional<Report> reply = respond(request);
+    if (reply && !scripted_replies.empty()) {
+        *reply = scripted_replies.front();
+        scripted_replies.pop_front();
+    }
     if (reply && keep_records)
         replies.push_back(*reply);
     return reply;

@@ -66,6 +66,9 @@ struct Dongle {
     // How long after its request the latest reply leaves the dongle: 0, or
     // `late_reply_ms` for a late one. Whoever carries the reply honours it.
     std::uint64_t last_reply_delay_ms = 0;
+    // Sent in place of the model's replies, one per reply, whatever the
+    // request; the faults above still decide whether and when a reply goes.
+    std::deque<Report> scripted_replies;
     std::vector<Report> requests;   // every report received
     std::vector<Report> replies;    // every report sent back
     std::vector<int> mode_commands; // modes set, in order

@@ -37,7 +37,8 @@ void reply_fault(sim::World& world, bool on, sim::Reply_fault fault)
 const Fault_kind fault_kinds[] = {
     {"SilentDongle", [](sim::World& w, bool on, int, bool) { reply_fault(w, on, sim::Reply_fault::no_report); }},
     {"BadChecksum", [](sim::World& w, bool on, int, bool) { reply_fault(w, on, sim::Reply_fault::wrong_checksum); }},
-    {"ReplyCode206", [](sim::World& w, bool on, int, bool) { reply_fault(w, on, sim::Reply_fault::checksum_error_eaea); }},
+    {"ReplyCode206",
+     [](sim::World& w, bool on, int, bool) { reply_fault(w, on, sim::Reply_fault::checksum_error_eaea); }},
     {"WrongEcho", [](sim::World& w, bool on, int, bool) { reply_fault(w, on, sim::Reply_fault::wrong_echo); }},
     {"RefusedRequest", [](sim::World& w, bool on, int, bool) { w.refuse_requests = on; }},
     {"TransferNeverCompleting", [](sim::World& w, bool on, int, bool) { w.transfers_never_complete = on; }},
@@ -70,9 +71,9 @@ std::vector<Matrix_case> matrix_cases()
 
 bool is_get_info_result(std::string_view line)
 {
-    for (const char* result : {"usb error at get info", "timeout error at get info", "data error at get info",
-                               "crc error at get info", "scan crc error at get info", "scan data error at get info",
-                               "OK at get info"})
+    for (const char* result :
+         {"usb error at get info", "timeout error at get info", "data error at get info", "crc error at get info",
+          "scan crc error at get info", "scan data error at get info", "OK at get info"})
         if (line == result)
             return true;
     return false;
@@ -120,8 +121,8 @@ std::string check_transactions(const std::vector<std::string>& log)
                 return where + ": a read's line inside an information request";
             open = Open::read;
         } else if (is_read_result(line)) {
-            const bool broadcast_alone = line == "no data due to broadcast reading variable" ||
-                                         line.ends_with("value 0x0011");
+            const bool broadcast_alone =
+                line == "no data due to broadcast reading variable" || line.ends_with("value 0x0011");
             if (open != Open::read && !(open == Open::none && broadcast_alone))
                 return where + ": a second result line, or one without its read";
             open = Open::none;
