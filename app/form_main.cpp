@@ -406,8 +406,15 @@ void TForm_main::build_settings_tab()
 
 void TForm_main::bind_click(QPushButton* pushed, void (TForm_main::*handler)(QObject*))
 {
-    connect(pushed, &QPushButton::clicked, this,
-            [this, pushed, handler] { run_workflow([&] { (this->*handler)(pushed); }); });
+    connect(pushed, &QPushButton::clicked, this, [this, pushed, handler] {
+        // Clicked while a workflow sits between two transactions: the click
+        // comes back once the window's messages are let in again.
+        if (asking_to_stop) {
+            QTimer::singleShot(0, pushed, &QPushButton::click);
+            return;
+        }
+        run_workflow([&] { (this->*handler)(pushed); });
+    });
 }
 
 void TForm_main::bind_handlers()

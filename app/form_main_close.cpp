@@ -28,11 +28,13 @@ void TForm_main::run_workflow(const std::function<void()>& handler)
 
 bool TForm_main::workflow_should_stop()
 {
-    // The close arrives as an event. Pending events other than clicks and
-    // keys are let in here; a monitor tick among them does nothing, since
-    // the workflow may hold the dongle right now.
+    // The close arrives as an event among the user's input (the window
+    // system counts it as such), so all pending events are let in here. The
+    // workflow may hold the dongle right now: a monitor tick among them does
+    // nothing, and a click that would start another workflow is put off
+    // until the workflow lets the window's messages in between its steps.
     asking_to_stop = true;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents();
     asking_to_stop = false;
     return closing;
 }

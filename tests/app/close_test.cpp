@@ -2,12 +2,16 @@
 // step: the dongle is left in mode 0, every channel is gone, nothing more is
 // shown, and it is over within a second of the close. The close is posted to
 // the window as the window system would send it, at a chosen exchange.
+#include "app/detector_state.h"
 #include "tests/app/window_fixture.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
 
 #include <optional>
 
@@ -77,6 +81,33 @@ TEST_F(Window_test, ACloseWithNothingRunningIsAnOrdinaryClose)
     form.close();
     EXPECT_FALSE(form.closing);
     EXPECT_TRUE(world.dongle.requests.empty());
+}
+
+// A click that comes while the survey sits between two transactions of one
+// detector's reading (where the close is looked for) is put off until the
+// survey lets the window's messages in after that detector.
+TEST_F(Window_test, AClickBetweenTwoTransactionsWaitsForTheNextStep)
+{
+    plug_dongle();
+    add_detector(1).words(100, 500, 1000, 150, 21, 22);
+    select_item("7");
+    form.show();
+    world.on_exchange = [&](int exchange) {
+        if (exchange == 54) // reading detector 1, see above
+            QTimer::singleShot(0, &form, [this] { form.Button4->click(); });
+    };
+    click("Button2");
+
+    const std::vector<sim::Report> sent = frames();
+    const auto value_9 = std::find_if(sent.begin(), sent.end(), [](const sim::Report& frame) {
+        return frame[1] == 7 && frame[2] == 225 && frame[3] == 9;
+    });
+    ASSERT_NE(value_9, sent.end()) << "the click was lost";
+    const auto last_of_detector_1 =
+        std::find_if(sent.rbegin(), sent.rend(), [](const sim::Report& frame) { return frame[1] == 1; });
+    EXPECT_GT(value_9 - sent.begin(), sent.rend() - last_of_detector_1 - 1)
+        << "the click ran inside the reading of detector 1";
+    EXPECT_TRUE(detector_table[1].present);
 }
 
 // A second click on the survey button while the survey runs (the survey lets

@@ -13,9 +13,9 @@
 #include "sim/sim_world.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
