@@ -175,7 +175,7 @@ protected:
     }
 };
 
-TEST_P(Fault_matrix, TheSurveyEndsWithRightOrAbsentRecordsThePartsMessagesAndNothingOpen)
+TEST_P(Fault_matrix, TheSurveyEndsWithRightOrAbsentRecordsItsOwnMessagesAndNothingOpen)
 {
     const Matrix_case& c = GetParam();
     set_up_line();
