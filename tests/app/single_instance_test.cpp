@@ -1,9 +1,12 @@
 #include "app/single_instance.h"
+#include "tests/support/test_support.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -20,6 +23,36 @@ TEST(Single_instance, OnlyTheFirstCopyOfAProgramHoldsTheLock)
 
     first.reset();
     EXPECT_TRUE(Single_instance(program).first());
+}
+
+// The program itself, started while another copy holds the dongle: its
+// survey says so and exits before touching the line. A copy of the demo
+// program under a name of its own, so that neither a running demo nor the
+// other tests that run it stand in the way.
+TEST(Single_instance, ASecondCopyOfTheProgramSaysSoAndLeavesTheLineAlone)
+{
+    const test_support::Scratch_directory scratch;
+    const QString name = QStringLiteral("kvr27-second-copy-%1").arg(QCoreApplication::applicationPid());
+    const std::filesystem::path copy = scratch.path() / name.toStdString();
+    std::filesystem::copy_file(KVR27_SIM_PROGRAM, copy);
+    const Single_instance running(name);
+    ASSERT_TRUE(running.first());
+
+    const struct {
+        const char* language;
+        const char* says;
+    } cases[] = {{"pl", "Program kvr27dust32 jest już uruchomiony."}, {"en", "kvr27dust32 is already running."}};
+    for (const auto& c : cases) {
+        QProcess second;
+        second.setWorkingDirectory(QString::fromStdString(scratch.path().string()));
+        second.start(QString::fromStdString(copy.string()),
+                     {QStringLiteral("--survey"), QStringLiteral("--lang"), QString::fromLatin1(c.language)});
+        ASSERT_TRUE(second.waitForFinished(30000)) << c.language;
+        EXPECT_EQ(second.exitCode(), 2) << c.language;
+        EXPECT_TRUE(second.readAllStandardError().contains(c.says)) << c.language;
+        EXPECT_TRUE(second.readAllStandardOutput().isEmpty()) << c.language;
+    }
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / "msp430_log.txt")) << "the second copy opened the dongle";
 }
 
 } // namespace
