@@ -154,8 +154,8 @@ void TForm_main::show_record_row(int address)
                            {std::to_string(address), record_description(record, window_words)});
     if (comparison) {
         const Detector_change& change = comparison->detectors[static_cast<std::size_t>(address)];
-        tip += "\n" +
-               fill(window_words(QT_TRANSLATE_NOOP("TForm_main",
+        tip += '\n';
+        tip += fill(window_words(QT_TRANSLATE_NOOP("TForm_main",
                                                    "porównanie z badaniem z %1 (%2 dni wcześniej): poprzednio %3")),
                     {local_date_time_text(comparison->earlier_when), std::to_string(comparison->days_between),
                      change.earlier.present ? level_text(change.earlier, window_words) : window_words(text::absent)});

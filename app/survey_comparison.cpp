@@ -74,7 +74,11 @@ std::string change_text(const Detector_change& change, Translate words)
     if (!change.change_points)
         return "";
     const int points = *change.change_points;
-    return fill(words(QT_TRANSLATE_NOOP("TForm_main", "%1 pp")), {(points > 0 ? "+" : "") + std::to_string(points)});
+    // Appended rather than "+" + text: GCC 12 warns wrongly (-Wrestrict)
+    // about that operator+ when it optimises.
+    std::string signed_points = points > 0 ? "+" : "";
+    signed_points += std::to_string(points);
+    return fill(words(QT_TRANSLATE_NOOP("TForm_main", "%1 pp")), {signed_points});
 }
 
 std::string forecast_text(const Detector_change& change, Translate words)
