@@ -33,7 +33,9 @@ TEST(Single_instance, ASecondCopyOfTheProgramSaysSoAndLeavesTheLineAlone)
 {
     const test_support::Scratch_directory scratch;
     const QString name = QStringLiteral("kvr27-second-copy-%1").arg(QCoreApplication::applicationPid());
-    const std::filesystem::path copy = scratch.path() / name.toStdString();
+    // The same extension: Windows starts only a file named .exe.
+    const std::filesystem::path copy =
+        scratch.path() / (name.toStdString() + std::filesystem::path(KVR27_SIM_PROGRAM).extension().string());
     std::filesystem::copy_file(KVR27_SIM_PROGRAM, copy);
     const Single_instance running(name);
     ASSERT_TRUE(running.first());
