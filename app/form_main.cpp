@@ -1,4 +1,5 @@
 #include "app/form_main.h"
+#include "app/grid_columns.h"
 
 #include "app/colours.h"
 #include "app/detector_state.h"
@@ -40,9 +41,6 @@ constexpr int client_width = 636;
 constexpr int client_height = 414;
 constexpr int monitor_interval_ms = 1000;
 constexpr int highest_solo_address = 99;
-constexpr int survey_columns = 9;
-constexpr int comparison_columns = 4; // shown once an earlier report is compared
-constexpr int grid_columns = survey_columns + comparison_columns;
 constexpr int grid_rows = 32; // below the title row
 constexpr int grid_row_height = 21;
 constexpr int large_font_pixels = 32;
@@ -289,7 +287,7 @@ void TForm_main::build_table_tab()
     top->addLayout(bar_row);
     tab->addWidget(Panel5);
 
-    Grid = named(new QTableWidget(grid_rows, grid_columns, TabSheet2), "Grid");
+    Grid = named(new QTableWidget(grid_rows, grid_column::count, TabSheet2), "Grid");
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     Grid->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -299,7 +297,7 @@ void TForm_main::build_table_tab()
     Grid->verticalHeader()->setDefaultSectionSize(grid_row_height);
     Grid->horizontalHeader()->setHighlightSections(false);
     Grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Grid->setHorizontalHeaderLabels(QStringList(grid_columns, QString()));
+    Grid->setHorizontalHeaderLabels(QStringList(grid_column::count, QString()));
     // The columns are as wide as their texts and titles, and the last one
     // shown takes the rest of the window's width; the rows shrink to fit
     // all 32 on a laptop's screen, down to what their text needs.
@@ -312,15 +310,15 @@ void TForm_main::build_table_tab()
     // title row.
     const QBrush fixed_look = palette().button();
     for (int row = 0; row < grid_rows; ++row)
-        for (int column = 0; column < grid_columns; ++column) {
+        for (int column = 0; column < grid_column::count; ++column) {
             auto* item = new QTableWidgetItem;
-            if (column == 0) {
+            if (column == grid_column::address) {
                 item->setFlags(Qt::ItemIsEnabled);
                 item->setBackground(fixed_look);
             }
             Grid->setItem(row, column, item);
         }
-    for (int column = survey_columns; column < grid_columns; ++column)
+    for (int column = grid_column::first_comparison; column < grid_column::count; ++column)
         Grid->setColumnHidden(column, true);
     Grid->setItemDelegate(new Grid_cell_delegate(this, Grid));
     tab->addWidget(Grid, 1);

@@ -3,6 +3,7 @@
 // Each record reaches `detector_table` and its row as soon as it is known;
 // the whole grid is written once the survey is over.
 #include "app/form_main.h"
+#include "app/grid_columns.h"
 
 #include "app/detector_band.h"
 #include "app/detector_state.h"
@@ -26,9 +27,6 @@
 
 namespace {
 
-constexpr int contamination_column = 2;
-constexpr int first_hidden_column = 3;
-constexpr int first_comparison_column = 9;
 constexpr int text_padding = 4;
 constexpr int selection_frame_width = 2;
 
@@ -133,8 +131,8 @@ void TForm_main::fill_grid()
         if (record.present) {
             set_cell(Grid, 1, row, window_text(text::present));
             const int words[] = {record.u0, record.ur, record.urc, record.u, record.t1, record.t2};
-            for (int column = first_hidden_column; column < first_comparison_column; ++column)
-                set_cell(Grid, column, row, QString::asprintf("%i", words[column - first_hidden_column]));
+            for (int column = grid_column::first_word; column < grid_column::first_comparison; ++column)
+                set_cell(Grid, column, row, QString::asprintf("%i", words[column - grid_column::first_word]));
         } else {
             set_cell(Grid, 1, row, window_text(text::absent));
         }
@@ -149,7 +147,7 @@ void TForm_main::show_record_row(int address)
 {
     const KVR27_dust_data& record = detector_table[static_cast<std::size_t>(address)];
     const int row = address + 1;
-    set_cell(Grid, contamination_column, row, utf8(level_text(record, window_words)));
+    set_cell(Grid, grid_column::contamination, row, utf8(level_text(record, window_words)));
     std::string tip = fill(window_words(QT_TRANSLATE_NOOP("TForm_main", "adres %1: %2")),
                            {std::to_string(address), record_description(record, window_words)});
     if (comparison) {
@@ -181,9 +179,9 @@ void TForm_main::show_comparison()
             cells[3] = utf8(forecast_text(change, window_words));
         }
         for (std::size_t index = 0; index < std::size(cells); ++index)
-            set_cell(Grid, first_comparison_column + static_cast<int>(index), address + 1, cells[index]);
+            set_cell(Grid, grid_column::first_comparison + static_cast<int>(index), address + 1, cells[index]);
     }
-    for (int column = first_comparison_column; column < Grid->columnCount(); ++column)
+    for (int column = grid_column::first_comparison; column < Grid->columnCount(); ++column)
         Grid->setColumnHidden(column, !comparison);
 }
 
@@ -191,14 +189,14 @@ void TForm_main::set_grid_columns(bool service_view)
 {
     // The columns past the third are hidden, not removed: ticking the box
     // again shows what the last survey wrote there.
-    for (int column = first_hidden_column; column < first_comparison_column; ++column)
+    for (int column = grid_column::first_word; column < grid_column::first_comparison; ++column)
         Grid->setColumnHidden(column, !service_view);
 }
 
 void TForm_main::GridDrawCell(QPainter* painter, int column, int row, const QRect& rect, int state,
                               const QString& content)
 {
-    if (column != contamination_column || row == 0)
+    if (column != grid_column::contamination || row == 0)
         return;
     // The level's colour stays under a selection; a frame marks it.
     const std::uint32_t fill = detector_table[static_cast<std::size_t>(row - 1)].colour;

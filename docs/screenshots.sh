@@ -20,13 +20,7 @@ sleep 1
 tool=""
 trap 'kill $tool $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 
-measure()
-{
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    left=$X
-    top=$Y
-    size=${WIDTH}x${HEIGHT}
-}
+source "$docs/screenshot-steps.sh"
 
 # Starts the tool in `language` and finds its window.
 start()
@@ -34,26 +28,10 @@ start()
     rm -f "$work/msp430_log.txt"
     (cd "$work" && exec "$program" --lang "$1" >/dev/null 2>&1) &
     tool=$!
-    window=""
-    for _ in $(seq 50); do
-        window=$(xdotool search --name "kvr27dust32 v4" 2>/dev/null | head -1) && [ -n "$window" ] && break
-        sleep 0.2
-    done
+    find_window
     # Placed and drawn before it is measured and clicked.
     sleep 1
     measure
-}
-
-click() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; sleep 0.4; }
-shoot() { xwd -root -silent | /usr/bin/convert xwd:- -crop "$size+$left+$top" +repage "png:$docs/$1"; }
-# Waits until the diagnostic log has stopped growing: the workflow is over.
-settle()
-{
-    local before=-1 now
-    while now=$(wc -l <"$work/msp430_log.txt" 2>/dev/null || echo 0); [ "$now" != "$before" ]; do
-        before=$now
-        sleep 3
-    done
 }
 
 start pl

@@ -23,15 +23,6 @@
 
 namespace {
 
-QStringList visible_tabs(QTabWidget* tabs)
-{
-    QStringList captions;
-    for (int index = 0; index < tabs->count(); ++index)
-        if (tabs->isTabVisible(index))
-            captions << tabs->tabText(index);
-    return captions;
-}
-
 // Every caption a person reads on the window, by the object name of its
 // control (a tab by its page's name).
 std::map<QString, QString> captions_of(const TForm_main& form)

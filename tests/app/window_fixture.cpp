@@ -53,3 +53,12 @@ int Window_test::reports_with(std::uint8_t command) const
     return static_cast<int>(std::count_if(world.dongle.requests.begin(), world.dongle.requests.end(),
                                           [command](const sim::Report& report) { return report[0] == command; }));
 }
+
+QStringList visible_tabs(QTabWidget* tabs)
+{
+    QStringList captions;
+    for (int index = 0; index < tabs->count(); ++index)
+        if (tabs->isTabVisible(index))
+            captions << tabs->tabText(index);
+    return captions;
+}

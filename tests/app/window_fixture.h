@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QStringList>
+#include <QTabWidget>
 
 #include <cstdint>
 #include <vector>
@@ -39,3 +40,6 @@ protected:
 
 // The two-sentence message of a dongle that cannot be opened.
 extern const QString dongle_message;
+
+// The captions of the tabs a person can see, in order.
+QStringList visible_tabs(QTabWidget* tabs);

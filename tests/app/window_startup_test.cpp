@@ -13,19 +13,6 @@
 
 #include <stdexcept>
 
-namespace {
-
-QStringList visible_tabs(QTabWidget* tabs)
-{
-    QStringList captions;
-    for (int index = 0; index < tabs->count(); ++index)
-        if (tabs->isTabVisible(index))
-            captions << tabs->tabText(index);
-    return captions;
-}
-
-} // namespace
-
 TEST(Window_start, ResetsEveryRecordAndOpensOnTabelaWithGreyLamps)
 {
     sim::reset_world();

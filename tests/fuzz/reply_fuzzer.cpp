@@ -11,6 +11,7 @@
 #include "protocol/pic16f1455_bootloader.h"
 #include "protocol/reply_verdict.h"
 #include "sim/sim_world.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,44 +29,38 @@ constexpr int word_addresses[] = {0x1042, 0x1010, 0x1002, 0x1080};
 constexpr int value_numbers[] = {2, 3, 9, 10, 16, 17};
 constexpr int most_transactions = 8;
 
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
 void run_transaction(MSP430_bootloader& detector, PIC16F1455_bootloader& dongle, std::uint8_t pick)
 {
     switch (pick % 5) {
     case 0: {
         std::uint16_t first = 0x1111, second = 0x2222;
         const int result = detector.read_value(value_numbers[(pick / 5) % 6], first, second);
-        check(result >= 0 && result <= 4);
+        fuzz_check(result >= 0 && result <= 4);
         if (result != 0)
-            check(first == 0x1111 && second == 0x2222);
+            fuzz_check(first == 0x1111 && second == 0x2222);
         break;
     }
     case 1: {
         std::uint16_t first = 0x3333, second = 0x4444;
         const int result = detector.read_two_words(word_addresses[(pick / 5) % 4], first, second);
-        check(result >= 0 && result <= 4);
+        fuzz_check(result >= 0 && result <= 4);
         if (result != 0)
-            check(first == 0x3333 && second == 0x4444);
+            fuzz_check(first == 0x3333 && second == 0x4444);
         break;
     }
     case 2: {
         std::int32_t info_byte = -7, info_word = -7;
         const int result = detector.get_info(info_byte, info_word);
-        check(result >= 0 && result <= 4);
+        fuzz_check(result >= 0 && result <= 4);
         if (result != 0)
-            check(info_byte == -7 && info_word == -7);
+            fuzz_check(info_byte == -7 && info_word == -7);
         else
-            check(info_byte >= 0 && info_byte <= 0xFF && info_word >= 0 && info_word <= 0xFFFF);
+            fuzz_check(info_byte >= 0 && info_byte <= 0xFF && info_word >= 0 && info_word <= 0xFFFF);
         break;
     }
     case 3: {
         const int current = dongle.read_current();
-        check(current >= -1 && current <= 0xFFFF);
+        fuzz_check(current >= -1 && current <= 0xFFFF);
         break;
     }
     default:
@@ -144,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 detector_frame::final_verdict(command, answer * 257, judged);
         }
     }
-    check(world.open_handles() == 0);
-    check(world.pending.empty());
+    fuzz_check(world.open_handles() == 0);
+    fuzz_check(world.pending.empty());
     return 0;
 }

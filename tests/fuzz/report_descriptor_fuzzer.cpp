@@ -3,20 +3,11 @@
 // report ReadFile hands over. Whatever the bytes, no read past the end, no
 // crash or undefined behaviour.
 #include "platform/linux/hidraw_logic.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -25,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::uint8_t> out(65, 0xEE);
     const std::size_t handed = hidraw::windows_input_report(data, size, numbered, out.data(), out.size());
-    check(handed == out.size());
+    fuzz_check(handed == out.size());
     if (!numbered)
-        check(out[0] == 0);
-    check(hidraw::valid_output_report(out.data(), out.size(), numbered) == (numbered || out[0] == 0));
+        fuzz_check(out[0] == 0);
+    fuzz_check(hidraw::valid_output_report(out.data(), out.size(), numbered) == (numbered || out[0] == 0));
     return 0;
 }

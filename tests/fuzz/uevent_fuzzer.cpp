@@ -4,22 +4,13 @@
 // order. Whatever the text, no crash or undefined behaviour, and what comes
 // out keeps its shape.
 #include "platform/linux/hidraw_logic.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -34,20 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const std::string ids = hidraw::hardware_ids(*id, place);
         // A REG_MULTI_SZ block: entries ended by a zero, one more zero last.
-        check(ids.size() >= 2 && ids[ids.size() - 1] == '\0' && ids[ids.size() - 2] == '\0');
-        check(ids.rfind("HID\\VID_", 0) == 0);
+        fuzz_check(ids.size() >= 2 && ids[ids.size() - 1] == '\0' && ids[ids.size() - 2] == '\0');
+        fuzz_check(ids.rfind("HID\\VID_", 0) == 0);
     }
 
     std::vector<std::string> names;
     for (std::size_t start = 0; start <= text.size();) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         names.emplace_back(text.substr(start, end - start));
-        check(hidraw::hidraw_number(names.back()) >= -1);
+        fuzz_check(hidraw::hidraw_number(names.back()) >= -1);
         start = end + 1;
     }
     const std::vector<std::string> ordered = hidraw::ordered_nodes(names);
-    check(ordered.size() <= names.size());
+    fuzz_check(ordered.size() <= names.size());
     for (std::size_t i = 1; i < ordered.size(); ++i)
-        check(hidraw::hidraw_number(ordered[i - 1]) <= hidraw::hidraw_number(ordered[i]));
+        fuzz_check(hidraw::hidraw_number(ordered[i - 1]) <= hidraw::hidraw_number(ordered[i]));
     return 0;
 }
