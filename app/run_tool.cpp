@@ -10,7 +10,7 @@
 #include "log/console_echo.h"
 #include "platform/output_signals.h"
 #include "platform/parent_console.h"
-#include "protocol/pause.h"
+#include "timing/pause.h"
 
 #include <QApplication>
 #include <QFileInfo>
