@@ -40,22 +40,22 @@ void log_reports(MSP430_bootloader& detector, const Report& request, const Repor
     write_log("rx: " + detector.rx_text);
 }
 
-const char* failure_line(const Failure_lines& lines, Reply_verdict verdict)
+const char* failure_words(const Failure_words& words, Reply_verdict verdict)
 {
     switch (verdict) {
     case Reply_verdict::no_data:
-        return lines.no_data;
+        return words.no_data;
     case Reply_verdict::crc_error:
-        return lines.crc_error;
+        return words.crc_error;
     case Reply_verdict::scan_crc_error:
-        return lines.scan_crc_error;
+        return words.scan_crc_error;
     case Reply_verdict::other_data_error:
-        return lines.other_data_error;
+        return words.other_data_error;
     case Reply_verdict::scan_data_error:
     case Reply_verdict::accepted: // never asked for: it ends without a failure
         break;
     }
-    return lines.scan_data_error;
+    return words.scan_data_error;
 }
 
 int result_of(Reply_verdict verdict)
@@ -107,14 +107,14 @@ Transaction_end run_transaction(MSP430_bootloader& detector, const Transaction_k
     // Only the last attempt's transfers count; a failed send outranks a lost
     // reply.
     const std::string number = kind.names_parameter ? word_text(static_cast<unsigned>(parameter)) : "";
-    if (!last.sent) {
-        write_log(kind.failures.usb_error + number);
-        return {usb_error, false};
-    }
-    if (!last.received) {
-        write_log(kind.failures.timeout_error + number);
-        return {timeout_error, false};
-    }
+    const auto failed = [&](const char* words, int result) {
+        write_log(words + std::string(kind.subject) + number);
+        return Transaction_end{result, false};
+    };
+    if (!last.sent)
+        return failed(kind.failure_words->usb_error, usb_error);
+    if (!last.received)
+        return failed(kind.failure_words->timeout_error, timeout_error);
     if (broadcast) {
         write_log(kind.broadcast.text + (kind.broadcast.names_parameter ? number : ""));
         if (kind.broadcast.reports)
@@ -125,6 +125,5 @@ Transaction_end run_transaction(MSP430_bootloader& detector, const Transaction_k
     const Reply_verdict verdict = detector_frame::final_verdict(kind.command, parameter, reply.data());
     if (verdict == Reply_verdict::accepted)
         return {ok, true};
-    write_log(failure_line(kind.failures, verdict) + number);
-    return {result_of(verdict), false};
+    return failed(failure_words(*kind.failure_words, verdict), result_of(verdict));
 }

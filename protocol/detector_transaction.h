@@ -13,9 +13,9 @@
 
 class MSP430_bootloader;
 
-// The result line of each failure; the parameter's number follows it when
-// the kind names its parameter.
-struct Failure_lines {
+// What failed, as a kind's result lines word it: the words, then the
+// kind's subject, then the parameter's number when the kind names it.
+struct Failure_words {
     const char* usb_error;
     const char* timeout_error;
     const char* no_data;
@@ -29,28 +29,29 @@ struct Failure_lines {
 struct Attempt_lines {
     // Each attempt's request and reply, and "retry..." after an attempt that
     // did not stop the retries.
-    bool reports;
+    bool reports = false;
     // Before such an attempt's reports, what was wrong with the reply;
     // nullptr: nothing.
-    const char* bad_checksum;
-    const char* bad_reply;
+    const char* bad_checksum = nullptr;
+    const char* bad_reply = nullptr;
 };
 
 // Detectors act on a broadcast and send nothing back.
 struct Broadcast_lines {
-    const char* text;     // nullptr: a broadcast address is asked and judged like any other
-    bool names_parameter; // the parameter's number follows the text
-    bool reports;         // the request and the empty reply follow it
+    const char* text = nullptr;   // nullptr: a broadcast address is asked and judged like any other
+    bool names_parameter = false; // the parameter's number follows the text
+    bool reports = false;         // the request and the empty reply follow it
 };
 
 struct Transaction_kind {
     std::uint8_t command;
     int attempts;
-    bool traced;          // the device composes the trace of each transfer
-    bool names_parameter; // the failure lines end with the parameter's number
-    Attempt_lines attempt_lines;
-    Broadcast_lines broadcast;
-    Failure_lines failures;
+    bool traced; // the device composes the trace of each transfer
+    const Failure_words* failure_words;
+    const char* subject;  // what was asked, after the failure words: "reading value "
+    bool names_parameter; // the result lines end with the parameter's number
+    Attempt_lines attempt_lines = {};
+    Broadcast_lines broadcast = {};
 };
 
 struct Transaction_end {

@@ -13,65 +13,47 @@ namespace {
 
 constexpr int rendered_bytes = 16;
 
+// The reads word their failures alike; get info has words of its own.
+constexpr Failure_words read_failure_words{"usb data error ", "timeout error ",    "no data error ",  "crc error ",
+                                           "scan crc error ", "other data error ", "scan data error "};
+constexpr Failure_words info_failure_words{"usb error ",      "timeout error ",   "data error ",     "crc error ",
+                                           "scan crc error ", "scan data error ", "scan data error "};
+
 constexpr Transaction_kind value_read{
     .command = detector_frame::read_value_command,
     .attempts = 3,
     .traced = false,
+    .failure_words = &read_failure_words,
+    .subject = "reading value ",
     .names_parameter = true,
-    .attempt_lines = {.reports = true, .bad_checksum = nullptr, .bad_reply = nullptr},
-    .broadcast = {.text = "no data due to broadcast reading variable", .names_parameter = false, .reports = false},
-    .failures =
-        {
-            .usb_error = "usb data error reading value ",
-            .timeout_error = "timeout error reading value ",
-            .no_data = "no data error reading value ",
-            .crc_error = "crc error reading value ",
-            .scan_crc_error = "scan crc error reading value ",
-            .other_data_error = "other data error reading value ",
-            .scan_data_error = "scan data error reading value ",
-        },
+    .attempt_lines = {.reports = true},
+    .broadcast = {.text = "no data due to broadcast reading variable"},
 };
 
+// An unaccepted reply is named before its reports; the broadcast line names
+// the address and the reports follow it.
 constexpr Transaction_kind two_words_read{
     .command = detector_frame::read_two_words_command,
     .attempts = 3,
     .traced = false,
+    .failure_words = &read_failure_words,
+    .subject = "reading 2 words at address ",
     .names_parameter = true,
     .attempt_lines = {.reports = true, .bad_checksum = "CRC error: ", .bad_reply = "data error: "},
     .broadcast = {.text = "no data due to broadcast reading 2 words at address ",
                   .names_parameter = true,
                   .reports = true},
-    .failures =
-        {
-            .usb_error = "usb data error reading 2 words at address ",
-            .timeout_error = "timeout error reading 2 words at address ",
-            .no_data = "no data error reading 2 words at address ",
-            .crc_error = "crc error reading 2 words at address ",
-            .scan_crc_error = "scan crc error reading 2 words at address ",
-            .other_data_error = "other data error reading 2 words at address ",
-            .scan_data_error = "scan data error reading 2 words at address ",
-        },
 };
 
 // Get info asks for the device's trace of its transfers, writes only its
-// result line, and treats a broadcast address like any other.
+// result line, and asks a broadcast address like any other.
 constexpr Transaction_kind info_request{
     .command = detector_frame::get_info_command,
     .attempts = 2,
     .traced = true,
+    .failure_words = &info_failure_words,
+    .subject = "at get info",
     .names_parameter = false,
-    .attempt_lines = {.reports = false, .bad_checksum = nullptr, .bad_reply = nullptr},
-    .broadcast = {.text = nullptr, .names_parameter = false, .reports = false},
-    .failures =
-        {
-            .usb_error = "usb error at get info",
-            .timeout_error = "timeout error at get info",
-            .no_data = "data error at get info",
-            .crc_error = "crc error at get info",
-            .scan_crc_error = "scan crc error at get info",
-            .other_data_error = "scan data error at get info",
-            .scan_data_error = "scan data error at get info",
-        },
 };
 
 // The result line of an accepted read: its two words, then its parameter.
