@@ -23,6 +23,7 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -83,9 +84,11 @@ TForm_main::~TForm_main()
 // captions the handlers change later, whose one source is window_texts.h.
 void TForm_main::finish_solo_tab()
 {
-    ComboBox_address_WK->addItem(window_text(QT_TRANSLATE_NOOP("TForm_main", "brak")));
+    // All items in one call: the box announces one change, not 101.
+    QStringList items{window_text(QT_TRANSLATE_NOOP("TForm_main", "brak"))};
     for (int address = 0; address <= highest_solo_address; ++address)
-        ComboBox_address_WK->addItem(QString::number(address));
+        items << QString::number(address);
+    ComboBox_address_WK->addItems(items);
     // What may be typed: "brak" (in the window's language) or an address 0
     // to 99, as the items name them; anything else is refused as it is
     // typed.
