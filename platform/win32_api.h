@@ -38,6 +38,8 @@
 //                      simulated line with the virtual clock).
 #pragma once
 
+#include "platform/hid_interface_class.h"
+
 #include <cstdint>
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -66,6 +68,8 @@ struct GUID {
     std::uint16_t Data3;
     std::uint8_t Data4[8];
 };
+
+inline constexpr GUID hid_interface_class = KVR27_HID_INTERFACE_CLASS;
 
 struct SECURITY_ATTRIBUTES;
 

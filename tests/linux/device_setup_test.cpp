@@ -23,9 +23,7 @@ struct Case_name {
 using linux_test::Sysfs_fixture;
 using linux_test::uevent_for;
 using linux_test::Usb_parent;
-
-constexpr win32::GUID hid_interface_class = {
-    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+using win32::hid_interface_class;
 
 // A keyboard receiver (interface 2 of a composite device), a node whose
 // uevent is unreadable, device A, a virtual device, and the dongle at a
