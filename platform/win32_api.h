@@ -7,6 +7,8 @@
 //                     only),
 //   platform/linux    hidraw and sysfs,
 //   platform/sim      the simulated dongle and line (sim/), any system.
+// The last two emulate the handle table, the last error and the
+// device-setup library alike, in platform/emulated.
 //
 // Types and constants are laid out as 64-bit Windows lays them out; the
 // Windows back end checks that with static_asserts against <windows.h>.

@@ -5,6 +5,7 @@
 #include "platform/linux/device_list.h"
 #include "platform/linux/hidraw_backend.h"
 #include "tests/linux/sysfs_fixture.h"
+#include "tests/support/device_setup_probes.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,39 @@ TEST_F(Device_list, ChannelConnectsToDeviceBBehindTheOthers)
                                         " HID: Connecting to device B...OK", " HID: Deleting HID devices..."}));
     EXPECT_EQ(hidraw::open_objects().files, 0);
 }
+
+// Where the back ends' libraries answer each their own way
+// (tests/support/device_setup_probes.h): this one as Windows does.
+struct Expected_answer {
+    const test_support::Setup_probe* probe;
+    test_support::Setup_answer answer;
+};
+
+const Expected_answer hidraw_answers[] = {
+    {&test_support::property_of_no_list, {false, win32::ERROR_INVALID_HANDLE}},
+    {&test_support::detail_of_no_list, {false, win32::ERROR_INVALID_HANDLE}},
+    {&test_support::property_through_unsized_record, {false, win32::ERROR_INVALID_PARAMETER}},
+    {&test_support::detail_through_unsized_record, {false, win32::ERROR_INVALID_PARAMETER}},
+    {&test_support::enumeration_of_another_class, {true, win32::ERROR_SUCCESS}},
+    {&test_support::destroy_after_a_failure, {true, win32::ERROR_SUCCESS}},
+    {&test_support::library_named_in_capitals, {true, win32::ERROR_SUCCESS}},
+    {&test_support::library_of_another_name, {false, 126}}, // ERROR_MOD_NOT_FOUND
+};
+
+class Hidraw_setup_library : public Device_list, public ::testing::WithParamInterface<Expected_answer> {};
+
+TEST_P(Hidraw_setup_library, AnswersAsWindowsDoes)
+{
+    Dynamic_DLL_load dll;
+    const win32::HDEVINFO list =
+        dll.get_class_devs(&hid_interface_class, nullptr, nullptr, win32::DIGCF_PRESENT | win32::DIGCF_DEVICEINTERFACE);
+    ASSERT_NE(list, win32::INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetParam().probe->run(dll, list), GetParam().answer);
+    dll.destroy_device_info_list(list);
+}
+
+INSTANTIATE_TEST_SUITE_P(Probes, Hidraw_setup_library, ::testing::ValuesIn(hidraw_answers),
+                         [](const auto& p) { return std::string(p.param.probe->name); });
 
 TEST(Device_list_roots, MissingSysfsGivesAnEmptyListNotAFailure)
 {
