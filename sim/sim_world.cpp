@@ -1,6 +1,5 @@
 #include "sim/sim_world.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace sim {

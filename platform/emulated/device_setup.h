@@ -13,8 +13,8 @@
 namespace emulated {
 
 // Where a back end's library answers its own way. The hidraw back end
-// follows Windows closely; the simulated line answers as far as the
-// transport reads, as its tests have always seen it.
+// follows Windows closely; the simulated line answers only as far as the
+// transport reads, with the codes its faults are written against.
 struct Setup_manner {
     // Every field Windows fills is filled (class GUIDs, Reserved words, the
     // property type of a size query, the device information of a detail),

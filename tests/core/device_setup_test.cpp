@@ -17,6 +17,11 @@ struct Expected_answer {
     Setup_answer answer;
 };
 
+void PrintTo(const Expected_answer& expected, std::ostream* out)
+{
+    *out << expected.probe->name;
+}
+
 const Expected_answer simulated_answers[] = {
     {&test_support::property_of_no_list, {false, win32::ERROR_INVALID_PARAMETER}},
     {&test_support::detail_of_no_list, {false, win32::ERROR_INVALID_PARAMETER}},

@@ -164,6 +164,11 @@ struct Expected_answer {
     test_support::Setup_answer answer;
 };
 
+void PrintTo(const Expected_answer& expected, std::ostream* out)
+{
+    *out << expected.probe->name;
+}
+
 const Expected_answer hidraw_answers[] = {
     {&test_support::property_of_no_list, {false, win32::ERROR_INVALID_HANDLE}},
     {&test_support::detail_of_no_list, {false, win32::ERROR_INVALID_HANDLE}},
