@@ -1,7 +1,6 @@
 // The simulated line's device-setup library where the back ends' libraries
 // answer each their own way (tests/support/device_setup_probes.h): as far
 // as the transport reads, never more.
-#include "hid/dynamic_dll_load.h"
 #include "tests/support/device_setup_probes.h"
 #include "tests/support/test_support.h"
 
@@ -9,18 +8,7 @@
 
 namespace {
 
-using test_support::Setup_answer;
-using test_support::Setup_probe;
-
-struct Expected_answer {
-    const Setup_probe* probe;
-    Setup_answer answer;
-};
-
-void PrintTo(const Expected_answer& expected, std::ostream* out)
-{
-    *out << expected.probe->name;
-}
+using test_support::Expected_answer;
 
 const Expected_answer simulated_answers[] = {
     {&test_support::property_of_no_list, {false, win32::ERROR_INVALID_PARAMETER}},
@@ -38,12 +26,7 @@ class Simulated_setup_library : public test_support::Sim_test, public ::testing:
 TEST_P(Simulated_setup_library, AnswersInItsOwnManner)
 {
     world.add_interface(sim::dongle_b_interface());
-    Dynamic_DLL_load dll;
-    const win32::HDEVINFO list = dll.get_class_devs(&win32::hid_interface_class, nullptr, nullptr,
-                                                    win32::DIGCF_PRESENT | win32::DIGCF_DEVICEINTERFACE);
-    ASSERT_NE(list, win32::INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetParam().probe->run(dll, list), GetParam().answer);
-    dll.destroy_device_info_list(list);
+    EXPECT_EQ(test_support::probe_a_fresh_list(*GetParam().probe), GetParam().answer);
 }
 
 INSTANTIATE_TEST_SUITE_P(Probes, Simulated_setup_library, ::testing::ValuesIn(simulated_answers),

@@ -159,17 +159,7 @@ TEST_F(Device_list, ChannelConnectsToDeviceBBehindTheOthers)
 
 // Where the back ends' libraries answer each their own way
 // (tests/support/device_setup_probes.h): this one as Windows does.
-struct Expected_answer {
-    const test_support::Setup_probe* probe;
-    test_support::Setup_answer answer;
-};
-
-void PrintTo(const Expected_answer& expected, std::ostream* out)
-{
-    *out << expected.probe->name;
-}
-
-const Expected_answer hidraw_answers[] = {
+const test_support::Expected_answer hidraw_answers[] = {
     {&test_support::property_of_no_list, {false, win32::ERROR_INVALID_HANDLE}},
     {&test_support::detail_of_no_list, {false, win32::ERROR_INVALID_HANDLE}},
     {&test_support::property_through_unsized_record, {false, win32::ERROR_INVALID_PARAMETER}},
@@ -180,16 +170,11 @@ const Expected_answer hidraw_answers[] = {
     {&test_support::library_of_another_name, {false, 126}}, // ERROR_MOD_NOT_FOUND
 };
 
-class Hidraw_setup_library : public Device_list, public ::testing::WithParamInterface<Expected_answer> {};
+class Hidraw_setup_library : public Device_list, public ::testing::WithParamInterface<test_support::Expected_answer> {};
 
 TEST_P(Hidraw_setup_library, AnswersAsWindowsDoes)
 {
-    Dynamic_DLL_load dll;
-    const win32::HDEVINFO list =
-        dll.get_class_devs(&hid_interface_class, nullptr, nullptr, win32::DIGCF_PRESENT | win32::DIGCF_DEVICEINTERFACE);
-    ASSERT_NE(list, win32::INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetParam().probe->run(dll, list), GetParam().answer);
-    dll.destroy_device_info_list(list);
+    EXPECT_EQ(test_support::probe_a_fresh_list(*GetParam().probe), GetParam().answer);
 }
 
 INSTANTIATE_TEST_SUITE_P(Probes, Hidraw_setup_library, ::testing::ValuesIn(hidraw_answers),

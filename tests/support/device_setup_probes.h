@@ -8,6 +8,8 @@
 #include "hid/dynamic_dll_load.h"
 #include "platform/win32_api.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <ostream>
 
@@ -28,6 +30,17 @@ struct Setup_probe {
     const char* name;
     Setup_answer (*run)(Dynamic_DLL_load& dll, win32::HDEVINFO list);
 };
+
+// One row of a back end's table: the probe and that back end's answer.
+struct Expected_answer {
+    const Setup_probe* probe;
+    Setup_answer answer;
+};
+
+inline void PrintTo(const Expected_answer& expected, std::ostream* out)
+{
+    *out << expected.probe->name;
+}
 
 namespace probe_detail {
 
@@ -118,5 +131,18 @@ inline const Setup_probe library_named_in_capitals = {
 
 inline const Setup_probe library_of_another_name = {
     "LibraryOfAnotherName", [](Dynamic_DLL_load&, win32::HDEVINFO) { return probe_detail::load("hid.dll"); }};
+
+// Loads the library, takes a list of the HID interfaces present, runs the
+// probe on it and releases the list.
+inline Setup_answer probe_a_fresh_list(const Setup_probe& probe)
+{
+    Dynamic_DLL_load dll;
+    const win32::HDEVINFO list = dll.get_class_devs(&win32::hid_interface_class, nullptr, nullptr,
+                                                    win32::DIGCF_PRESENT | win32::DIGCF_DEVICEINTERFACE);
+    EXPECT_NE(list, win32::INVALID_HANDLE_VALUE) << "no list to probe";
+    const Setup_answer answer = probe.run(dll, list);
+    dll.destroy_device_info_list(list);
+    return answer;
+}
 
 } // namespace test_support
