@@ -1,6 +1,9 @@
 // The tool's one window: the tabs "Solo", "Tabela" and "Ustawienia", their
 // controls, and the handlers behind the buttons, the check boxes and the
 // monitor timer. Every message the user sees goes through `show_message`.
+// The controls and their layout come from the form app/form_main.ui (its
+// widgets are the public fields of Ui::TForm_main, named as the handlers
+// know them); the constructor adds what a form cannot hold.
 #pragma once
 
 #include "app/message_sink.h"
@@ -9,30 +12,18 @@
 #include "app/survey_comparison.h"
 #include "app/survey_result.h"
 
+#include "ui_form_main.h"
+
 #include <QWidget>
 
 #include <functional>
 #include <optional>
 #include <string>
 
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QHBoxLayout;
-class QLabel;
-class QLineEdit;
-class QPainter;
 class QPrinter;
-class QProgressBar;
-class QPushButton;
-class QSpinBox;
-class QTabWidget;
-class QTableWidget;
 class QTimer;
-class QVBoxLayout;
-class Shape_widget;
 
-class TForm_main : public QWidget {
+class TForm_main : public QWidget, public Ui::TForm_main {
 public:
     explicit TForm_main(QWidget* parent = nullptr);
     ~TForm_main() override;
@@ -43,79 +34,6 @@ public:
     // ends at its next step, shows nothing more, and the dongle is left in
     // mode 0 before the tool ends.
     bool closing = false;
-
-    QTabWidget* PageControl1;
-
-    // "Solo"
-    QWidget* TabSheet1;
-    QFrame* Panel4;
-    QLabel* Label1;
-    QComboBox* ComboBox_address_WK;
-    QFrame* Panel1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLineEdit* Edit_u0;
-    QLineEdit* Edit_ur;
-    QLineEdit* Edit_urc;
-    QLineEdit* Edit_u;
-    QPushButton* Button1;
-    QLineEdit* Edit_current;
-    QPushButton* Button_set0;
-    QPushButton* Button_set1;
-    QPushButton* Button_set2;
-    QPushButton* Button3;
-    QPushButton* Button4;
-    QPushButton* Button5;
-    QPushButton* Button6;
-    QFrame* Panel2;
-    QProgressBar* ProgressBar_solo_dust;
-    QLabel* Label_dust;
-    QPushButton* Button_start_kvr27;
-    QFrame* Panel3;
-    Shape_widget* Shape_dongle;
-    QLabel* Label_dev_state;
-    Shape_widget* Shape_kvr;
-    QLabel* Label_kvr_info;
-    QPushButton* Button_read_kvr27;
-    QCheckBox* CheckBox_timer;
-
-    // "Tabela"
-    QWidget* TabSheet2;
-    QFrame* Panel5;
-    QPushButton* Button2;
-    QProgressBar* ProgressBar_step;
-    QTableWidget* Grid;
-    QFrame* Panel6;
-    Shape_widget* Shape1;
-    QLabel* Label7;
-    Shape_widget* Shape2;
-    QLabel* Label8;
-    Shape_widget* Shape3;
-    QLabel* Label9;
-    Shape_widget* Shape4;
-    QLabel* Label10;
-    // The survey as a record: the address being asked, the report, the
-    // comparison with an earlier report.
-    QLabel* Label_step_address;
-    QPushButton* Button_save_report;
-    QPushButton* Button_print_report;
-    QPushButton* Button_compare;
-    QLabel* Label_site;
-    QLineEdit* Edit_site;
-    QLabel* Label_technician;
-    QLineEdit* Edit_technician;
-
-    // "Ustawienia"
-    QWidget* Ustawienia;
-    QFrame* Panel8;
-    QLineEdit* MaskEdit1;
-    QPushButton* Button7;
-    QFrame* Panel7;
-    QCheckBox* CheckBox_adv;
-    QLabel* Label6;
-    QSpinBox* CSpinEdit_CL;
 
     QTimer* Timer_dongle;
 
@@ -148,7 +66,6 @@ public:
     void Timer_dongleTimer(QObject* sender);
     void Button_read_kvr27Click(QObject* sender);
     void Button2Click(QObject* sender);
-    void GridDrawCell(QPainter* painter, int column, int row, const QRect& rect, int state, const QString& text);
     void Button_start_kvr27Click(QObject* sender);
     void Button7Click(QObject* sender);
     void CheckBox_advClick(QObject* sender);
@@ -180,9 +97,8 @@ private:
     bool surveying = false;
     bool asking_to_stop = false;
 
-    void build_solo_tab();
-    void build_table_tab();
-    void build_settings_tab();
+    void finish_solo_tab();
+    void finish_table_tab();
     void bind_handlers();
     void bind_click(QPushButton* button, void (TForm_main::*handler)(QObject*));
     void bind_keys();
@@ -195,8 +111,8 @@ private:
     void set_grid_columns(bool service_view);
     void set_mode(int mode, int times);
     void read_single_value(int value_number);
-    void build_records_controls(QVBoxLayout* panel, QHBoxLayout* button_row);
     void show_record_row(int address);
+    void show_record_colour(int address);
     void show_comparison();
 };
 

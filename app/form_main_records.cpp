@@ -9,7 +9,6 @@
 #include "app/report/report_reader.h"
 #include "app/window_language.h"
 
-#include <QBoxLayout>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -59,58 +58,11 @@ QString with_filter_suffix(const QString& path, const QString& filter)
     return path + filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
 }
 
-QPushButton* record_button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(window_text(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setEnabled(false);
-    return button;
-}
-
 } // namespace
 
 QString step_address_text(int address)
 {
     return window_text(QT_TRANSLATE_NOOP("TForm_main", "adres %1 / %2")).arg(address).arg(surveyed_addresses - 1);
-}
-
-void TForm_main::build_records_controls(QVBoxLayout* panel, QHBoxLayout* button_row)
-{
-    QWidget* parent = panel->parentWidget();
-    Button_save_report = record_button(parent, "Button_save_report", QT_TRANSLATE_NOOP("TForm_main", "Zapisz raport…"));
-    Button_print_report = record_button(parent, "Button_print_report", QT_TRANSLATE_NOOP("TForm_main", "Drukuj…"));
-    Button_compare = record_button(parent, "Button_compare", QT_TRANSLATE_NOOP("TForm_main", "Porównaj z…"));
-    for (QPushButton* button : {Button_save_report, Button_print_report, Button_compare})
-        button_row->addWidget(button);
-
-    Label_site = new QLabel(window_text(QT_TRANSLATE_NOOP("TForm_main", "Obiekt:")), parent);
-    Label_site->setObjectName(QStringLiteral("Label_site"));
-    Edit_site = new QLineEdit(parent);
-    Edit_site->setObjectName(QStringLiteral("Edit_site"));
-    Label_technician = new QLabel(window_text(QT_TRANSLATE_NOOP("TForm_main", "Serwisant:")), parent);
-    Label_technician->setObjectName(QStringLiteral("Label_technician"));
-    Edit_technician = new QLineEdit(parent);
-    Edit_technician->setObjectName(QStringLiteral("Edit_technician"));
-    Label_site->setBuddy(Edit_site);
-    Label_technician->setBuddy(Edit_technician);
-    auto* details_row = new QHBoxLayout;
-    details_row->addWidget(Label_site);
-    details_row->addWidget(Edit_site, 1);
-    details_row->addSpacing(12);
-    details_row->addWidget(Label_technician);
-    details_row->addWidget(Edit_technician, 1);
-    panel->addLayout(details_row);
-
-    Label_step_address = new QLabel(parent);
-    Label_step_address->setObjectName(QStringLiteral("Label_step_address"));
-    // Wide enough for "adres 31 / 31", so the bar does not jump.
-    Label_step_address->setMinimumWidth(
-        Label_step_address->fontMetrics().horizontalAdvance(QStringLiteral("adres 31 / 31 ")));
-
-    bind_click(Button_save_report, &TForm_main::Button_save_reportClick);
-    bind_click(Button_print_report, &TForm_main::Button_print_reportClick);
-    bind_click(Button_compare, &TForm_main::Button_compareClick);
 }
 
 void TForm_main::enable_records(bool survey_running)

@@ -9,7 +9,7 @@
 #include "app/read_sequence.h"
 #include "app/window_texts.h"
 #include "protocol/msp430_bootloader.h"
-#include "protocol/pause.h"
+#include "timing/pause.h"
 
 #include <QCoreApplication>
 #include <QLabel>

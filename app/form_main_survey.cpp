@@ -7,28 +7,22 @@
 
 #include "app/detector_band.h"
 #include "app/detector_state.h"
+#include "app/grid_cell_delegate.h"
 #include "app/report/local_clock.h"
-#include "app/shape_widget.h"
 #include "app/survey_workflow.h"
 #include "app/window_language.h"
 #include "app/window_texts.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableWidget>
 
 #include <algorithm>
 
 namespace {
-
-constexpr int text_padding = 4;
-constexpr int selection_frame_width = 2;
 
 const char* const titles[] = {QT_TRANSLATE_NOOP("TForm_main", "adres"),
                               QT_TRANSLATE_NOOP("TForm_main", "uwagi"),
@@ -148,6 +142,7 @@ void TForm_main::show_record_row(int address)
     const KVR27_dust_data& record = detector_table[static_cast<std::size_t>(address)];
     const int row = address + 1;
     set_cell(Grid, grid_column::contamination, row, utf8(level_text(record, window_words)));
+    show_record_colour(address);
     std::string tip = fill(window_words(QT_TRANSLATE_NOOP("TForm_main", "adres %1: %2")),
                            {std::to_string(address), record_description(record, window_words)});
     if (comparison) {
@@ -165,6 +160,14 @@ void TForm_main::show_record_row(int address)
     const QString shown = utf8(tip);
     for (int column = 0; column < Grid->columnCount(); ++column)
         Grid->item(address, column)->setToolTip(shown);
+}
+
+// The level's colour stands in the contamination cell, where the grid's
+// delegate paints it.
+void TForm_main::show_record_colour(int address)
+{
+    const std::uint32_t fill = detector_table[static_cast<std::size_t>(address)].colour;
+    Grid->item(address, grid_column::contamination)->setData(grid_fill_colour_role, QVariant::fromValue(fill));
 }
 
 void TForm_main::show_comparison()
@@ -191,24 +194,4 @@ void TForm_main::set_grid_columns(bool service_view)
     // again shows what the last survey wrote there.
     for (int column = grid_column::first_word; column < grid_column::first_comparison; ++column)
         Grid->setColumnHidden(column, !service_view);
-}
-
-void TForm_main::GridDrawCell(QPainter* painter, int column, int row, const QRect& rect, int state,
-                              const QString& content)
-{
-    if (column != grid_column::contamination || row == 0)
-        return;
-    // The level's colour stays under a selection; a frame marks it.
-    const std::uint32_t fill = detector_table[static_cast<std::size_t>(row - 1)].colour;
-    painter->save();
-    painter->fillRect(rect, colour_from_bgr(fill));
-    painter->setClipRect(rect);
-    painter->setPen(colour_from_bgr(readable_text_colour(fill)));
-    painter->drawText(rect.adjusted(text_padding, 0, -text_padding, 0), Qt::AlignLeft | Qt::AlignVCenter, content);
-    if ((state & QStyle::State_Selected) != 0 || (state & QStyle::State_HasFocus) != 0) {
-        const int inset = selection_frame_width / 2;
-        painter->setPen(QPen(Grid->palette().color(QPalette::Active, QPalette::Highlight), selection_frame_width));
-        painter->drawRect(rect.adjusted(inset, inset, -inset - 1, -inset - 1));
-    }
-    painter->restore();
 }

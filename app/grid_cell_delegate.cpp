@@ -1,14 +1,37 @@
 #include "app/grid_cell_delegate.h"
 
-#include "app/form_main.h"
+#include "app/detector_band.h"
+#include "app/shape_widget.h"
 
-Grid_cell_delegate::Grid_cell_delegate(TForm_main* owner, QObject* parent) : QStyledItemDelegate(parent), form(owner) {}
+#include <QPainter>
+
+#include <cstdint>
+
+namespace {
+
+constexpr int text_padding = 4;
+constexpr int selection_frame_width = 2;
+
+} // namespace
 
 void Grid_cell_delegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
-    // The grid's rows below the title row are the addresses, row 1 for
-    // address 0.
-    form->GridDrawCell(painter, index.column(), index.row() + 1, option.rect, option.state,
-                       index.data(Qt::DisplayRole).toString());
+    const QVariant fill_colour = index.data(grid_fill_colour_role);
+    if (!fill_colour.isValid())
+        return;
+    const auto fill = fill_colour.value<std::uint32_t>();
+    const QRect& rect = option.rect;
+    painter->save();
+    painter->fillRect(rect, colour_from_bgr(fill));
+    painter->setClipRect(rect);
+    painter->setPen(colour_from_bgr(readable_text_colour(fill)));
+    painter->drawText(rect.adjusted(text_padding, 0, -text_padding, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                      index.data(Qt::DisplayRole).toString());
+    if (option.state.testAnyFlags(QStyle::State_Selected | QStyle::State_HasFocus)) {
+        const int inset = selection_frame_width / 2;
+        painter->setPen(QPen(option.palette.color(QPalette::Active, QPalette::Highlight), selection_frame_width));
+        painter->drawRect(rect.adjusted(inset, inset, -inset - 1, -inset - 1));
+    }
+    painter->restore();
 }

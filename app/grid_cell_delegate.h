@@ -1,17 +1,17 @@
-// Hands the painting of every survey cell to the window after the grid's
-// own drawing, so the window can colour the contamination column.
+// Paints the survey grid's cells as the grid would, then, over a cell whose
+// item holds a fill colour under `grid_fill_colour_role` (0x00BBGGRR, like
+// the records), that colour with the cell's text in black or white,
+// whichever reads on it. The colour stays under a selection; a frame in the
+// highlight colour marks the cell selected or current.
 #pragma once
 
 #include <QStyledItemDelegate>
 
-class TForm_main;
+inline constexpr int grid_fill_colour_role = Qt::UserRole;
 
 class Grid_cell_delegate : public QStyledItemDelegate {
 public:
-    Grid_cell_delegate(TForm_main* form, QObject* parent);
+    using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-
-private:
-    TForm_main* form;
 };

@@ -4,16 +4,19 @@
 
 namespace {
 
-constexpr std::int32_t clean_up_to = 30;
-constexpr std::int32_t medium_up_to = 60;
-
-std::uint32_t colour_of(std::int32_t level)
+std::uint32_t colour_of(Contamination_grade grade)
 {
-    if (level <= clean_up_to)
+    switch (grade) {
+    case Contamination_grade::clean:
         return colour::green;
-    if (level <= medium_up_to)
+    case Contamination_grade::medium:
         return colour::olive;
-    return colour::red;
+    case Contamination_grade::needs_cleaning:
+        return colour::red;
+    case Contamination_grade::ungraded:
+        break;
+    }
+    return colour::silver;
 }
 
 } // namespace
@@ -30,22 +33,11 @@ void KVR27_dust_data::reset()
 
 void KVR27_dust_data::compute_contamination()
 {
-    if (u > saturation_word) {
-        contamination = 100;
-        colour = colour::red;
-        return;
-    }
-    if (u0 > u)
-        u = u0 + 1;
-    if (urc < recalibration_limit)
-        ur = urc;
-    if (ur == u0) {
-        contamination = level_undetermined;
-        colour = colour::silver;
-        return;
-    }
-    contamination = (u - u0) * 100 / (ur - u0);
-    colour = colour_of(contamination);
+    const Contamination rating = rate_contamination(u0, ur, urc, u);
+    ur = rating.ur;
+    u = rating.u;
+    contamination = rating.percent;
+    colour = colour_of(rating.grade);
 }
 
 KVR27_dust_data absent_record()

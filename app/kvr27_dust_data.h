@@ -3,15 +3,9 @@
 // painted in.
 #pragma once
 
-#include <cstdint>
+#include "app/contamination_rule.h"
 
-// A measured word above this level means the detector's receiver is
-// saturated: the level is then 100 whatever the calibration says.
-constexpr std::int32_t saturation_word = 900;
-// A URc word below this level holds a recalibrated UR.
-constexpr std::int32_t recalibration_limit = 900;
-// The level given when the calibration words leave no range to rate in.
-constexpr std::int32_t level_undetermined = -1;
+#include <cstdint>
 
 class KVR27_dust_data {
 public:
@@ -27,8 +21,9 @@ public:
 
     // Words and level back to "unknown", silver; present, t1 and t2 stay.
     void reset();
-    // Rates a record whose words were just read. When UR (after URc) equals
-    // U0 there is no range to rate in: the level is undetermined, silver.
+    // Rates a record whose words were just read and keeps the UR and U the
+    // level was computed from, in 32 bits. When UR (after URc) equals U0
+    // there is no range to rate in: the level is undetermined, silver.
     void compute_contamination();
 };
 

@@ -5,17 +5,17 @@
 #include "app/form_main.h"
 #include "app/single_instance.h"
 #include "app/tool_version.h"
+#include "app/window_icon.h"
 #include "app/window_language.h"
 #include "app/window_texts.h"
 #include "log/console_echo.h"
 #include "platform/output_signals.h"
 #include "platform/parent_console.h"
-#include "protocol/pause.h"
+#include "timing/pause.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStringList>
@@ -128,7 +128,7 @@ int run_tool(int argc, char** argv, void (*before_loop)())
     if (options.action != Command_line::Action::window)
         return run_command_line(options, standard_streams());
     use_language(options.language);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kvr27dust32.png")));
+    QApplication::setWindowIcon(window_icon());
     const Single_instance only_copy(program_name());
     if (!only_copy.first()) {
         QMessageBox::warning(nullptr, QString::fromUtf8(text::caption), window_text(text::already_running),

@@ -8,10 +8,7 @@ QColor colour_from_bgr(std::uint32_t colour)
                   static_cast<int>((colour >> 16) & 0xFF));
 }
 
-Shape_widget::Shape_widget(Form shape_form, std::uint32_t colour, QWidget* parent)
-    : QWidget(parent), form(shape_form), brush_colour(colour), pen_colour(colour)
-{
-}
+Shape_widget::Shape_widget(QWidget* parent) : QWidget(parent) {}
 
 void Shape_widget::set_colour(std::uint32_t colour)
 {

@@ -10,11 +10,13 @@ class Shape_widget : public QWidget {
 public:
     enum class Form { circle, rectangle };
 
-    Shape_widget(Form form, std::uint32_t colour, QWidget* parent);
+    // As the window's form makes it; the window then gives it its form
+    // and colour.
+    explicit Shape_widget(QWidget* parent = nullptr);
 
-    Form form;
-    std::uint32_t brush_colour;
-    std::uint32_t pen_colour;
+    Form form = Form::circle;
+    std::uint32_t brush_colour = 0;
+    std::uint32_t pen_colour = 0;
 
     // Fill and outline together, as every lamp change sets them.
     void set_colour(std::uint32_t colour);

@@ -15,9 +15,7 @@ QString lock_path(const QString& program)
 
 } // namespace
 
-Single_instance::Single_instance(const QString& program) : lock(lock_path(program))
+Single_instance::Single_instance(const QString& program)
+    : lock(QDir::toNativeSeparators(lock_path(program)).toStdString())
 {
-    // Stale only when its process is gone, however long it ran.
-    lock.setStaleLockTime(0);
-    held = lock.tryLock(0);
 }

@@ -2,22 +2,24 @@
 // dongle would read each other's replies.
 #pragma once
 
-#include <QLockFile>
+#include "platform/instance_lock.h"
+
 #include <QString>
 
 class Single_instance {
 public:
     // Takes the lock named after `program` in the user's runtime folder
-    // (the temporary folder where the system has none). A lock left by a
-    // copy that ended without releasing it is taken over.
+    // (the temporary folder where the system has none). The system drops
+    // it when the holder ends, however it ends.
     explicit Single_instance(const QString& program);
     Single_instance(const Single_instance&) = delete;
     Single_instance& operator=(const Single_instance&) = delete;
 
-    // True when no other running copy holds the lock.
-    bool first() const { return held; }
+    // True unless another running copy holds the lock. A lock that cannot
+    // be made at all (no folder to put it in) does not stop the tool: that
+    // is no sign of another copy.
+    bool first() const { return lock.state != Instance_lock_state::held_elsewhere; }
 
 private:
-    QLockFile lock;
-    bool held = false;
+    Instance_lock lock;
 };

@@ -2,18 +2,18 @@
 // rule without colours, on the words of one reading.
 #pragma once
 
+#include "app/contamination_rule.h"
 #include "app/detector_words.h"
 
 struct Solo_rating {
-    enum class Kind {
-        level,        // `percent` holds the level, negative or above 100 included
-        saturated,    // U above the saturation word: shown as a full bar, 100%
-        undetermined, // UR (after URc) equals U0: no range to rate in
-    };
+    // level: `percent` holds it; saturated: shown as a full bar, 100%;
+    // undetermined: `percent` is 0 and means nothing.
+    using Kind = Contamination_kind;
     Kind kind;
     int percent;
 };
 
-// Rates `words` and writes the adjusted U and UR back into them, so what is
-// shown is what was rated. A saturated reading leaves the words as read.
+// Rates `words` and writes the UR and U the level was computed from back
+// into them, cut to 16 bits, so what is shown is what was rated (U0 + 1 of
+// U0 = 0xFFFF is written as 0). A saturated reading leaves the words as read.
 Solo_rating rate_solo_words(Detector_words& words);

@@ -3,8 +3,8 @@
 #include "app/dongle_mode.h"
 #include "app/window_texts.h"
 #include "protocol/msp430_bootloader.h"
-#include "protocol/pause.h"
 #include "protocol/pic16f1455_bootloader.h"
+#include "timing/pause.h"
 
 #include <memory>
 

@@ -2,8 +2,8 @@
 
 #include "app/workflow_stop.h"
 #include "protocol/msp430_bootloader.h"
-#include "protocol/pause.h"
 #include "protocol/pic16f1455_bootloader.h"
+#include "timing/pause.h"
 
 #include <cstdint>
 

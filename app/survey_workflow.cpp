@@ -6,7 +6,7 @@
 #include "app/tool_version.h"
 #include "app/window_texts.h"
 #include "app/workflow_stop.h"
-#include "protocol/pause.h"
+#include "timing/pause.h"
 
 #include <cstdint>
 

@@ -25,6 +25,22 @@ TEST(Single_instance, OnlyTheFirstCopyOfAProgramHoldsTheLock)
     EXPECT_TRUE(Single_instance(program).first());
 }
 
+// The lock's three states, and a lock that cannot be made does not pass for
+// another copy.
+TEST(Single_instance, TellsAHeldLockFromOneThatCannotBeMade)
+{
+    const test_support::Scratch_directory scratch;
+    const std::string path = (scratch.path() / "tool.lock").string();
+    {
+        const Instance_lock first(path);
+        EXPECT_EQ(first.state, Instance_lock_state::held);
+        EXPECT_EQ(Instance_lock(path).state, Instance_lock_state::held_elsewhere);
+    }
+    EXPECT_EQ(Instance_lock(path).state, Instance_lock_state::held);
+    EXPECT_EQ(Instance_lock((scratch.path() / "no-such-folder" / "tool.lock").string()).state,
+              Instance_lock_state::unavailable);
+}
+
 // The program itself, started while another copy holds the dongle: its
 // survey says so and exits before touching the line. A copy of the demo
 // program under a name of its own, so that neither a running demo nor the

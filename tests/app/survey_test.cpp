@@ -5,10 +5,12 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProgressBar>
 #include <QTableWidget>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace {
@@ -192,6 +194,33 @@ TEST_F(Survey, ContaminationCellKeepsTheRecordColourUnderASelectionWhichAFrameMa
     EXPECT_EQ(pixel(fill_point(5)), colour_from_bgr(colour::red));
     EXPECT_EQ(pixel(cell(5, 2).topLeft() + QPoint(1, 1)), highlight);
     EXPECT_EQ(pixel(fill_point(6)), colour_from_bgr(colour::green));
+}
+
+// The grid paints the colour its cells hold: silver from the start, and
+// each record's own as soon as the record is taken, while the survey goes on.
+TEST_F(Survey, ContaminationCellShowsSilverFromTheStartAndEachRecordColourAsItIsTaken)
+{
+    plug_dongle();
+    add_detector(5).words(100, 500, 1000, 901);
+    form.show();
+    // Right of the level's text, which fills the column while it is as
+    // narrow as its text.
+    const auto fill_pixel = [this](int row) {
+        const QRect cell = grid()->visualRect(grid()->model()->index(row, 2));
+        return grid()->viewport()->grab().toImage().pixelColor(QPoint(cell.right() - 2, cell.center().y()));
+    };
+    EXPECT_EQ(fill_pixel(5), colour_from_bgr(colour::silver));
+
+    std::map<QString, QColor> while_asking;
+    QObject::connect(control<QProgressBar>("ProgressBar_step"), &QProgressBar::valueChanged, [&](int) {
+        const QString asked = control<QLabel>("Label_step_address")->text();
+        if (asked == QLatin1String("adres 5 / 31") || asked == QLatin1String("adres 6 / 31"))
+            while_asking[asked] = fill_pixel(5);
+    });
+    click("Button2");
+
+    EXPECT_EQ(while_asking[QStringLiteral("adres 5 / 31")], colour_from_bgr(colour::silver));
+    EXPECT_EQ(while_asking[QStringLiteral("adres 6 / 31")], colour_from_bgr(colour::red));
 }
 
 TEST_F(Survey, ServiceBoxSetsTheColumnsEvenBeforeTheFirstSurvey)

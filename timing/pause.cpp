@@ -1,4 +1,4 @@
-#include "protocol/pause.h"
+#include "timing/pause.h"
 
 #include "platform/timer_resolution.h"
 #include "platform/win32_api.h"

@@ -1,0 +1,6 @@
+// The window's icon, app/kvr27dust32.png, as the program carries it.
+#pragma once
+
+#include <QIcon>
+
+QIcon window_icon();
