@@ -9,7 +9,7 @@ namespace bench {
 
 sim::World& real_clock_line(int interfaces)
 {
-    sim::World& world = sim::reset_world();
+    sim::World& world = sim_system::reset_world();
     world.clock.real = true;
     for (int i = 1; i < interfaces; ++i)
         world.add_interface(sim::other_interface(0x046D, static_cast<std::uint16_t>(0xC000 + i)));

@@ -3,6 +3,7 @@
 // directory for the diagnostic log.
 #pragma once
 
+#include "platform/sim/sim_system.h"
 #include "sim/sim_world.h"
 
 #include <filesystem>

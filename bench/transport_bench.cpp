@@ -19,7 +19,7 @@ constexpr double pair_floor_ms = 25 + 1 + 25 + 1;
 
 void send_receive_pair(benchmark::State& state)
 {
-    sim::World& world = bench::real_clock_line(1);
+    bench::real_clock_line(1);
     bench::Quiet_stdout quiet;
     HID_communication channel;
     if (!channel.connect("B")) {
@@ -30,8 +30,6 @@ void send_receive_pair(benchmark::State& state)
     std::uint8_t reply[64];
     double total_ms = 0;
     for (auto _ : state) {
-        world.calls.clear();
-        world.clock.sleeps.clear();
         const Clock::time_point start = Clock::now();
         const bool sent = channel.device->write_report(request, false);
         const bool received = channel.device->read_report(reply, false);
@@ -51,10 +49,9 @@ BENCHMARK(send_receive_pair)->UseManualTime()->Unit(benchmark::kMillisecond)->Mi
 // Only the connect is timed; building and destroying the channel is not.
 void connect_device_b(benchmark::State& state)
 {
-    sim::World& world = bench::real_clock_line(static_cast<int>(state.range(0)));
+    bench::real_clock_line(static_cast<int>(state.range(0)));
     bench::Quiet_stdout quiet;
     for (auto _ : state) {
-        world.calls.clear(); // the simulated system's own record would grow without end
         HID_communication channel;
         const Clock::time_point start = Clock::now();
         const bool connected = channel.connect("B");

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr win32::GUID hid_interface_class = {
-    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 constexpr win32::DWORD list_flags = win32::DIGCF_PRESENT | win32::DIGCF_DEVICEINTERFACE;
 constexpr win32::DWORD share_read_write = win32::FILE_SHARE_READ | win32::FILE_SHARE_WRITE;
 
@@ -133,7 +131,7 @@ bool HID_device::load_table()
 {
     destroy_table();
     trace("HID device table load...");
-    device_info_set = dll->get_class_devs(&hid_interface_class, nullptr, nullptr, list_flags);
+    device_info_set = dll->get_class_devs(&win32::hid_interface_class, nullptr, nullptr, list_flags);
     if (device_info_set == win32::INVALID_HANDLE_VALUE) {
         trace("Error");
         return false;
@@ -154,8 +152,8 @@ bool HID_device::get_interface_data()
 {
     trace("HID device interface data structure...");
     interface_data->cbSize = sizeof(win32::SP_DEVICE_INTERFACE_DATA);
-    const win32::BOOL r = dll->enum_device_interfaces(device_info_set, nullptr, &hid_interface_class, interface_index,
-                                                      interface_data.get());
+    const win32::BOOL r = dll->enum_device_interfaces(device_info_set, nullptr, &win32::hid_interface_class,
+                                                      interface_index, interface_data.get());
     enum_error = win32::GetLastError();
     if (enum_error == win32::ERROR_NO_MORE_ITEMS) {
         trace("Error. Could not find the device.");

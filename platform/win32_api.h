@@ -7,6 +7,8 @@
 //                     only),
 //   platform/linux    hidraw and sysfs,
 //   platform/sim      the simulated dongle and line (sim/), any system.
+// The last two emulate the handle table, the last error and the
+// device-setup library alike, in platform/emulated.
 //
 // Types and constants are laid out as 64-bit Windows lays them out; the
 // Windows back end checks that with static_asserts against <windows.h>.
@@ -38,6 +40,8 @@
 //                      simulated line with the virtual clock).
 #pragma once
 
+#include "platform/hid_interface_class.h"
+
 #include <cstdint>
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -66,6 +70,8 @@ struct GUID {
     std::uint16_t Data3;
     std::uint8_t Data4[8];
 };
+
+inline constexpr GUID hid_interface_class = KVR27_HID_INTERFACE_CLASS;
 
 struct SECURITY_ATTRIBUTES;
 

@@ -1,6 +1,5 @@
 #include "sim/sim_world.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace sim {
@@ -47,19 +46,6 @@ Hid_interface other_interface(std::uint16_t vendor, std::uint16_t product)
     return interface_for(vendor, product, ++instances);
 }
 
-std::uint64_t Clock::slept_ms() const
-{
-    std::uint64_t total = 0;
-    for (win32::DWORD ms : sleeps)
-        total += ms;
-    return total;
-}
-
-std::size_t Clock::count(win32::DWORD milliseconds) const
-{
-    return static_cast<std::size_t>(std::count(sleeps.begin(), sleeps.end(), milliseconds));
-}
-
 Hid_interface& World::add_interface(Hid_interface hid)
 {
     interfaces.push_back(std::move(hid));
@@ -72,37 +58,8 @@ bool World::dongle_gone() const
     return unplugged_from_exchange >= 0 && exchanges > unplugged_from_exchange;
 }
 
-namespace {
-int count_kind(const World& world, Open_handle::Kind kind)
-{
-    return static_cast<int>(std::count_if(world.handles.begin(), world.handles.end(),
-                                          [kind](const auto& entry) { return entry.second.kind == kind; }));
-}
-} // namespace
-
-int World::open_files() const
-{
-    return count_kind(*this, Open_handle::Kind::file);
-}
-
-int World::open_events() const
-{
-    return count_kind(*this, Open_handle::Kind::event);
-}
-
-int World::open_lists() const
-{
-    return count_kind(*this, Open_handle::Kind::device_list);
-}
-
-int World::open_handles() const
-{
-    return static_cast<int>(handles.size());
-}
-
 void World::keep_no_records()
 {
-    keep_records = false;
     dongle.keep_records = false;
 }
 
@@ -110,12 +67,6 @@ World& world()
 {
     static World the_world;
     return the_world;
-}
-
-World& reset_world()
-{
-    world() = World{};
-    return world();
 }
 
 void set_up_demo_line(World& world)

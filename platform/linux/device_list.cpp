@@ -69,7 +69,7 @@ Usb_place usb_place_of(const std::string& sysfs_root, const std::string& hid_dev
     return place;
 }
 
-std::vector<Hid_node> scan_nodes(const std::string& sysfs_root, const std::string& dev_root)
+std::vector<emulated::Device_node> scan_nodes(const std::string& sysfs_root, const std::string& dev_root)
 {
     const fs::path class_dir = fs::path(sysfs_root) / "class" / "hidraw";
     std::vector<std::string> names;
@@ -77,7 +77,7 @@ std::vector<Hid_node> scan_nodes(const std::string& sysfs_root, const std::strin
     for (fs::directory_iterator it(class_dir, error), end; !error && it != end; it.increment(error))
         names.push_back(it->path().filename().string());
 
-    std::vector<Hid_node> nodes;
+    std::vector<emulated::Device_node> nodes;
     for (const std::string& name : ordered_nodes(std::move(names))) {
         const fs::path device = class_dir / name / "device";
         const auto uevent = read_text(device / "uevent");
@@ -85,7 +85,10 @@ std::vector<Hid_node> scan_nodes(const std::string& sysfs_root, const std::strin
         if (!id)
             continue;
         const Usb_place place = id->bus == bus_usb ? usb_place_of(sysfs_root, device.string()) : Usb_place{};
-        nodes.push_back({name, (fs::path(dev_root) / name).string(), hardware_ids(*id, place)});
+        emulated::Device_node node;
+        node.device_path = (fs::path(dev_root) / name).string();
+        node.hardware_ids = hardware_ids(*id, place);
+        nodes.push_back(std::move(node));
     }
     return nodes;
 }

@@ -4,6 +4,7 @@
 // tree of its own.
 #pragma once
 
+#include "platform/emulated/device_node.h"
 #include "platform/linux/hidraw_logic.h"
 
 #include <string>
@@ -11,15 +12,9 @@
 
 namespace hidraw {
 
-struct Hid_node {
-    std::string name;         // "hidraw3"
-    std::string device_path;  // "<dev root>/hidraw3", what CreateFileA opens
-    std::string hardware_ids; // REG_MULTI_SZ block
-};
-
-// Nodes whose HID device cannot be read (unplugged while the list is taken,
-// no HID_ID) are left out.
-std::vector<Hid_node> scan_nodes(const std::string& sysfs_root, const std::string& dev_root);
+// Each node opens as "<dev root>/hidraw3". Nodes whose HID device cannot be
+// read (unplugged while the list is taken, no HID_ID) are left out.
+std::vector<emulated::Device_node> scan_nodes(const std::string& sysfs_root, const std::string& dev_root);
 
 // The USB release and composite-interface number above a HID device
 // directory, or the defaults for a device that is not on USB.

@@ -2,7 +2,6 @@
 // Windows surface.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace hidraw {
@@ -21,14 +20,5 @@ struct Open_objects {
     int pending = 0;
 };
 Open_objects open_objects();
-
-// What callers have asked Sleep for so far: the time the transport chose to
-// wait, whatever the machine's speed (a receive that runs out of polls asks
-// for 251 sleeps of 1 ms).
-struct Sleep_book {
-    std::uint64_t calls = 0;
-    std::uint64_t requested_ms = 0;
-};
-Sleep_book sleeps();
 
 } // namespace hidraw

@@ -22,7 +22,7 @@ extern "C" {
 #include <cstdint>
 #include <type_traits>
 
-#include "platform/windows/call_record.h"
+#include "platform/call_listener.h"
 
 namespace system_value {
 #define KVR27_TAKE(name) constexpr auto name##_ = name;
@@ -237,16 +237,6 @@ namespace {
 
 } // namespace
 
-namespace windows {
-
-Call_record& call_record()
-{
-    static Call_record record;
-    return record;
-}
-
-} // namespace windows
-
 HMODULE LoadLibraryA(LPCSTR file_name)
 {
     return ::LoadLibraryA(file_name);
@@ -292,14 +282,13 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD bytes_to_read, DWORD* bytes_read,
 
 BOOL GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* bytes_transferred, BOOL wait)
 {
-    if (wait)
-        ++windows::call_record().waits;
+    tell_call(wait ? "GetOverlappedResult wait" : "GetOverlappedResult");
     return ::GetOverlappedResult(file, to_system(overlapped), to_system(bytes_transferred), wait);
 }
 
 BOOL CancelIo(HANDLE file)
 {
-    ++windows::call_record().cancels;
+    tell_call("CancelIo");
     return ::CancelIo(file);
 }
 
@@ -308,7 +297,7 @@ BOOL CancelIo(HANDLE file)
 // where it is missing and a dongle could still be opened.
 BOOL HidD_FlushQueue(HANDLE hid_device_object)
 {
-    ++windows::call_record().flushes;
+    tell_call("HidD_FlushQueue");
     return ::HidD_FlushQueue(hid_device_object) ? TRUE : FALSE;
 }
 
@@ -319,8 +308,7 @@ BOOL CloseHandle(HANDLE object)
 
 void Sleep(DWORD milliseconds)
 {
-    ++windows::call_record().sleeps;
-    windows::call_record().slept_ms += milliseconds;
+    tell_sleep(milliseconds);
     ::Sleep(milliseconds);
 }
 

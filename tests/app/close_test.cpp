@@ -65,7 +65,7 @@ TEST_P(Close_mid_work, EndsTheWorkflowWithinASecondInModeZeroWithNothingOpen)
     EXPECT_EQ(world.dongle.mode, 0);
     ASSERT_FALSE(world.dongle.mode_commands.empty());
     EXPECT_EQ(world.dongle.mode_commands.back(), 0);
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(system.open_handles(), 0);
     EXPECT_TRUE(messages.isEmpty());
     // The step under way when the close came, then one mode command.
     EXPECT_LE(world.exchanges - exchanges_at_close, 20);

@@ -155,7 +155,7 @@ TEST_F(Survey_command, ReportThatCannotBeWrittenGivesThreeAfterTheTable)
 TEST_F(Survey_command, ComparesWithAnEarlierReport)
 {
     Survey_result earlier = demo_survey();
-    sim::reset_world();
+    sim_system::reset_world();
     earlier.when.utc_seconds -= 90 * 86400;
     earlier.records[4].u = 250; // 40% then
     earlier.records[4].compute_contamination();

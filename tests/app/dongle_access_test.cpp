@@ -42,7 +42,7 @@ TEST_P(Dongle_access, RefusedAccessAddsTheCauseAndMissingKeepsTheTwoSentences)
         EXPECT_TRUE(added.contains(QStringLiteral("inny program"))) << added.toStdString();
     }
     EXPECT_TRUE(added.endsWith('.'));
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(system.open_handles(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Dongle_access, ::testing::ValuesIn(workflows),

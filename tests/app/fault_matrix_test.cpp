@@ -154,8 +154,8 @@ protected:
     // calibration memory is erased, among empty addresses.
     void set_up_line()
     {
-        sim::reset_world();
-        world.keep_no_records();
+        sim_system::reset_world();
+        keep_no_records();
         plug_dongle();
         add_detector(1).words(100, 500, 1000, 150, 21, 22);
         add_detector(4).words(90, 490, 1000, 400, 22, 22);
@@ -203,8 +203,8 @@ TEST_P(Fault_matrix, TheSurveyEndsWithRightOrAbsentRecordsItsOwnMessagesAndNothi
         for (const QString& message : messages)
             EXPECT_TRUE(is_message_of_the_survey(message)) << where << ": " << message.toStdString();
         EXPECT_EQ(check_transactions(test_support::log_lines()), "") << where;
-        EXPECT_EQ(world.open_handles(), 0) << where;
-        EXPECT_TRUE(world.pending.empty()) << where;
+        EXPECT_EQ(system.open_handles(), 0) << where;
+        EXPECT_TRUE(system.pending.empty()) << where;
         if (HasFailure())
             return; // one exchange's failures say enough
     }

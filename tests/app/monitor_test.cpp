@@ -89,7 +89,7 @@ TEST_P(Monitor, ShowsTheStateWithLampsThatBlinkWhenRed)
         EXPECT_FALSE(form.busy);
     }
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(system.open_handles(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(States, Monitor, ::testing::ValuesIn(monitor_cases),
@@ -101,7 +101,7 @@ TEST_F(Monitor_box, UntickedTickOpensNothingAndChangesNothing)
 {
     plug_dongle();
     form.Timer_dongleTimer(nullptr);
-    EXPECT_EQ(world.libraries_loaded, 0);
+    EXPECT_EQ(system.libraries_loaded, 0);
     EXPECT_TRUE(world.dongle.requests.empty());
     EXPECT_EQ(control<Shape_widget>("Shape_dongle")->brush_colour, colour::grey);
     EXPECT_EQ(control<QLabel>("Label_dev_state")->text(), QStringLiteral("DONGLE USB"));

@@ -20,7 +20,7 @@ constexpr std::size_t heap_slack = 64 * 1024;
 
 TEST_F(Window_test, HundredThousandMonitorTicksKeepDescriptorsAndMemoryFlat)
 {
-    world.keep_no_records();
+    keep_no_records();
     plug_dongle();
     sim::Detector& detector = add_detector(5).words(100, 500, 1000, 150);
     select_item("5");
@@ -34,7 +34,7 @@ TEST_F(Window_test, HundredThousandMonitorTicksKeepDescriptorsAndMemoryFlat)
     };
     for (int number = 0; number < warm_up_ticks; ++number)
         tick(number);
-    ASSERT_EQ(world.open_handles(), 0);
+    ASSERT_EQ(system.open_handles(), 0);
     const int descriptors = test_support::open_descriptors();
     const std::size_t heap = test_support::heap_in_use();
     const std::uint64_t started_ms = world.clock.now_ms;
@@ -43,16 +43,16 @@ TEST_F(Window_test, HundredThousandMonitorTicksKeepDescriptorsAndMemoryFlat)
         tick(number);
         if (number % 10000 == 0) {
             ASSERT_EQ(test_support::open_descriptors(), descriptors) << "after tick " << number;
-            ASSERT_EQ(world.open_handles(), 0) << "after tick " << number;
+            ASSERT_EQ(system.open_handles(), 0) << "after tick " << number;
         }
     }
 
     EXPECT_EQ(test_support::open_descriptors(), descriptors);
     const std::size_t heap_after = test_support::heap_in_use();
     EXPECT_LE(heap_after, heap + heap_slack) << "grew by " << heap_after - heap << " bytes";
-    EXPECT_EQ(world.open_handles(), 0);
-    EXPECT_TRUE(world.pending.empty());
-    EXPECT_TRUE(world.input_queues.empty());
+    EXPECT_EQ(system.open_handles(), 0);
+    EXPECT_TRUE(system.pending.empty());
+    EXPECT_TRUE(system.input_queues.empty());
     EXPECT_GT(world.clock.now_ms - started_ms, 99000u * 52u) << "each tick waits at least one exchange";
     EXPECT_EQ(control<Shape_widget>("Shape_dongle")->brush_colour, colour::green);
 }

@@ -48,7 +48,7 @@ protected:
     {
         EXPECT_TRUE(control<QPushButton>("Button_read_kvr27")->isEnabled());
         EXPECT_TRUE(control<QTimer>("Timer_dongle")->isActive());
-        EXPECT_EQ(world.open_handles(), 0);
+        EXPECT_EQ(system.open_handles(), 0);
     }
 };
 
@@ -215,8 +215,8 @@ TEST_F(Solo_reading, WaitsForARunningTickBeforeTouchingTheDongle)
         form.busy = false;
     });
     click("Button_read_kvr27");
-    EXPECT_GE(world.clock.sleeps.size(), 1u);
-    EXPECT_EQ(world.clock.sleeps.front(), 1u);
+    EXPECT_GE(heard.sleeps.size(), 1u);
+    EXPECT_EQ(heard.sleeps.front(), 1u);
     EXPECT_EQ(level(), QStringLiteral("37%"));
 }
 

@@ -93,8 +93,8 @@ TEST_P(Start_run, JudgesTheLastCurrentAndSetsTheModes)
     EXPECT_EQ(world.dongle.mode_commands, *row.modes);
     for (const sim::Report& frame : frames())
         EXPECT_EQ(frame[1], 254);
-    EXPECT_EQ(world.clock.count(100), 2u);
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(heard.count_sleeps(100), 2u);
+    EXPECT_EQ(system.open_handles(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Currents, Start_run, ::testing::ValuesIn(start_cases),
@@ -116,8 +116,8 @@ TEST_F(Start_run_dongle, EndsEarlyWhenTheDongleIsMissingOrRefusesModeZero)
     click("Button_start_kvr27");
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(world.exchanges, 1);
-    EXPECT_EQ(world.clock.count(100), 0u);
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(heard.count_sleeps(100), 0u);
+    EXPECT_EQ(system.open_handles(), 0);
 }
 
 } // namespace

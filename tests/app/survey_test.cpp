@@ -67,10 +67,10 @@ TEST_F(Survey, EmptyLineIsAllAbsentAndEndsInModeZero)
     EXPECT_EQ(control<QProgressBar>("ProgressBar_step")->value(), 0);
 
     // Two wake-up pauses and one pause per address, beside the transfers'.
-    EXPECT_EQ(world.clock.count(500), 2u);
-    EXPECT_GE(world.clock.count(100), 32u);
-    EXPECT_GE(world.clock.slept_ms(), 1000u + 32u * 100u);
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(heard.count_sleeps(500), 2u);
+    EXPECT_GE(heard.count_sleeps(100), 32u);
+    EXPECT_GE(heard.slept_ms(), 1000u + 32u * 100u);
+    EXPECT_EQ(system.open_handles(), 0);
 }
 
 TEST_F(Survey, BarNamesEachAddressAfterTheWakeUpPauseAndBeforeItIsAsked)
@@ -88,8 +88,8 @@ TEST_F(Survey, BarNamesEachAddressAfterTheWakeUpPauseAndBeforeItIsAsked)
         const std::vector<sim::Report> sent = frames();
         const bool asked = std::any_of(sent.begin(), sent.end(),
                                        [position](const sim::Report& frame) { return frame[1] == position - 1; });
-        moves.push_back({position, world.clock.sleeps.empty() ? 0u : world.clock.sleeps.back(),
-                         sent.empty() ? -1 : sent.back()[1], asked});
+        moves.push_back(
+            {position, heard.sleeps.empty() ? 0u : heard.sleeps.back(), sent.empty() ? -1 : sent.back()[1], asked});
     });
     click("Button2");
     EXPECT_TRUE(record(3).present);
@@ -167,7 +167,7 @@ TEST_F(Survey, DongleGoneDuringTheLoopLeavesTheRestAbsentAndOnlyTheClosingComman
     EXPECT_TRUE(record(0).present);
     EXPECT_FALSE(record(31).present);
     EXPECT_EQ(row_texts(32).mid(0, 2), (QStringList{"31", "nieobecna"}));
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(system.open_handles(), 0);
 }
 
 TEST_F(Survey, ContaminationCellKeepsTheRecordColourUnderASelectionWhichAFrameMarks)

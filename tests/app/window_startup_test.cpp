@@ -15,7 +15,7 @@
 
 TEST(Window_start, ResetsEveryRecordAndOpensOnTabelaWithGreyLamps)
 {
-    sim::reset_world();
+    sim_system::reset_world();
     for (KVR27_dust_data& record : detector_table)
         record = {true, 1, 2, 3, 4, 5, 6, 7, colour::red};
     TForm_main form;
@@ -67,7 +67,7 @@ TEST(Window_start, ResetsEveryRecordAndOpensOnTabelaWithGreyLamps)
 
 TEST(Window_start, ControlsCarryTheirCaptions)
 {
-    sim::reset_world();
+    sim_system::reset_world();
     TForm_main form;
     const struct {
         const char* name;

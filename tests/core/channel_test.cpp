@@ -103,14 +103,14 @@ TEST_P(Channel_connect, WritesItsMessagesToBothSinksAndOpensTheChosenDevice)
         if (c.opened != nullptr) {
             EXPECT_TRUE(result);
             EXPECT_NE(channel.device->device_id.find(c.opened), std::string::npos) << channel.device->device_id;
-            EXPECT_EQ(world.open_files(), 2);
+            EXPECT_EQ(system.open_files(), 2);
         } else {
             EXPECT_FALSE(result);
             EXPECT_EQ(channel.access_error, 0u) << "a missing device is no refused one";
             // The device that failed is gone with everything it held; its
             // successor holds nothing yet.
-            EXPECT_EQ(world.libraries_loaded, 2);
-            EXPECT_EQ(world.open_handles(), 0);
+            EXPECT_EQ(system.libraries_loaded, 2);
+            EXPECT_EQ(system.open_handles(), 0);
             EXPECT_FALSE(channel.device->found);
             EXPECT_EQ(channel.device->device_info_set, win32::INVALID_HANDLE_VALUE);
             EXPECT_EQ(channel.device->write_handle, win32::INVALID_HANDLE_VALUE);
@@ -122,8 +122,8 @@ TEST_P(Channel_connect, WritesItsMessagesToBothSinksAndOpensTheChosenDevice)
     log.insert(log.end(), c.log.begin(), c.log.end());
     log.push_back(" HID: Deleting HID devices...");
     EXPECT_EQ(log_lines(), log);
-    EXPECT_EQ(world.open_handles(), 0);
-    EXPECT_EQ(world.libraries_freed, world.libraries_loaded);
+    EXPECT_EQ(system.open_handles(), 0);
+    EXPECT_EQ(system.libraries_freed, system.libraries_loaded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Channel_connect, ::testing::ValuesIn(connect_cases),
@@ -163,7 +163,7 @@ TEST_P(Channel_refused, SaysWhyTheDeviceThatIsThereDidNotOpen)
         HID_communication channel;
         EXPECT_FALSE(channel.connect(c.letter));
         EXPECT_EQ(channel.access_error, win32::ERROR_ACCESS_DENIED);
-        EXPECT_EQ(world.open_handles(), 0);
+        EXPECT_EQ(system.open_handles(), 0);
     }
     std::vector<std::string> log = {" HID: Creating HID devices..."};
     if (c.letter != std::string("A"))
@@ -200,12 +200,12 @@ TEST_F(Channel, AFailedChannelStaysSafeAndALaterConnectStartsFromTheFreshDevice)
     world.add_interface(dongle);
     HID_communication channel;
     ASSERT_FALSE(channel.connect("B"));
-    EXPECT_EQ(world.open_handles(), 0) << "the read-only handle of the failed attempt is closed";
+    EXPECT_EQ(system.open_handles(), 0) << "the read-only handle of the failed attempt is closed";
 
     world.interfaces[0].read_open_fails = false;
     EXPECT_TRUE(channel.connect("B"));
     EXPECT_TRUE(channel.connected);
-    EXPECT_EQ(world.open_files(), 2);
+    EXPECT_EQ(system.open_files(), 2);
 }
 
 TEST_F(Channel, ATimedOutExchangeLeavesTheChannelConnected)
@@ -232,7 +232,7 @@ TEST_F(Channel, TwoChannelsOnOneDongleEachGetTheirOwnReplies)
     HID_communication dongle_channel;
     ASSERT_TRUE(detector_channel.connect("B"));
     ASSERT_TRUE(dongle_channel.connect("B"));
-    EXPECT_EQ(world.open_files(), 4);
+    EXPECT_EQ(system.open_files(), 4);
 
     const std::uint8_t mode_2[64] = {sim::Dongle::command_mode_2};
     const std::uint8_t read_current[64] = {sim::Dongle::command_current};

@@ -28,23 +28,23 @@ std::string upper(std::string text)
     return text;
 }
 
-int count_calls(const sim::World& world, const std::string& prefix)
+int count_calls(const test_support::Call_records& heard, const std::string& prefix)
 {
-    return static_cast<int>(std::count_if(world.calls.begin(), world.calls.end(),
+    return static_cast<int>(std::count_if(heard.calls.begin(), heard.calls.end(),
                                           [&](const std::string& call) { return call.rfind(prefix, 0) == 0; }));
 }
 
 // The file handles open on interface `index`: {write handles, read handles},
 // all of them opened for overlapped transfers.
-std::pair<int, int> handles_on(const sim::World& world, int index)
+std::pair<int, int> handles_on(const sim_system::System& system, int index)
 {
     std::pair<int, int> counts;
-    for (const auto& [handle, open] : world.handles) {
-        if (open.kind != sim::Open_handle::Kind::file || open.interface != index)
+    for (const auto& [handle, open] : system.handles.objects) {
+        if (open.kind != emulated::Object::Kind::file || open.file.device != index)
             continue;
-        EXPECT_EQ(open.flags, win32::FILE_FLAG_OVERLAPPED);
-        counts.first += open.writing && !open.reading;
-        counts.second += open.reading && !open.writing;
+        EXPECT_EQ(open.file.flags, win32::FILE_FLAG_OVERLAPPED);
+        counts.first += open.file.writing && !open.file.reading;
+        counts.second += open.file.reading && !open.file.writing;
     }
     return counts;
 }
@@ -99,17 +99,17 @@ TEST_P(Discovery_match, OpensTheFirstInterfaceWhoseFirstIdContainsTheText)
             EXPECT_TRUE(device.found);
             EXPECT_EQ(device.interface_index, static_cast<std::uint32_t>(c.opened));
             EXPECT_EQ(device.device_id, upper(c.interfaces[c.opened].front()));
-            EXPECT_EQ(handles_on(world, c.opened), std::make_pair(1, 1));
-            EXPECT_EQ(world.open_files(), 2);
+            EXPECT_EQ(handles_on(system, c.opened), std::make_pair(1, 1));
+            EXPECT_EQ(system.open_files(), 2);
         } else {
             EXPECT_FALSE(result);
             EXPECT_FALSE(device.found);
             EXPECT_EQ(device.enum_error, win32::ERROR_NO_MORE_ITEMS);
-            EXPECT_EQ(world.open_files(), 0);
-            EXPECT_EQ(count_calls(world, "CreateFileA"), 0);
+            EXPECT_EQ(system.open_files(), 0);
+            EXPECT_EQ(count_calls(heard, "CreateFileA"), 0);
         }
     }
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(system.open_handles(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Discovery_match, ::testing::ValuesIn(match_cases),
@@ -144,9 +144,9 @@ TEST_F(Discovery, WalksTheListInIndexOrderAndReleasesEverythingAtDestruction)
         "CloseHandle file",
         "CloseHandle file",
     };
-    EXPECT_EQ(world.calls, expected);
-    EXPECT_EQ(world.open_handles(), 0);
-    EXPECT_EQ(world.libraries_freed, 1);
+    EXPECT_EQ(heard.calls, expected);
+    EXPECT_EQ(system.open_handles(), 0);
+    EXPECT_EQ(system.libraries_freed, 1);
     EXPECT_NE(other.path, dongle.path);
 }
 
@@ -169,31 +169,31 @@ const Failure_case failure_cases[] = {
     {"ListCannotBeBuilt",
      [](sim::World& w) {
          dongle_behind_other(w);
-         w.class_list_fails = true;
+         sim_system::system().class_list_fails = true;
      },
      false, 0, 0, 0},
     {"LibraryMissing",
      [](sim::World& w) {
          dongle_behind_other(w);
-         w.setupapi_present = false;
+         sim_system::system().setupapi_present = false;
      },
      false, 0, 0, 0},
     {"EnumerationEntryPointMissing",
      [](sim::World& w) {
          dongle_behind_other(w);
-         w.missing_entry_points.insert("SetupDiEnumDeviceInterfaces");
+         sim_system::system().missing_entry_points.insert("SetupDiEnumDeviceInterfaces");
      },
      false, 1, 0, 0},
     {"EnumerationFailsAtTheDongle",
      [](sim::World& w) {
          dongle_behind_other(w);
-         w.enumeration_errors[1] = win32::ERROR_GEN_FAILURE;
+         sim_system::system().enumeration_errors[1] = win32::ERROR_GEN_FAILURE;
      },
      false, 1, 0, 0},
     {"EnumerationSucceedsButLeavesNoMoreItems",
      [](sim::World& w) {
          dongle_behind_other(w);
-         w.errors_after_enumeration[1] = win32::ERROR_NO_MORE_ITEMS;
+         sim_system::system().errors_after_enumeration[1] = win32::ERROR_NO_MORE_ITEMS;
      },
      false, 1, 0, 0},
     {"DongleIdUnreadable",
@@ -235,12 +235,12 @@ TEST_P(Discovery_failure, ReturnsFalseAndTheDestructionLeavesNothingOpen)
         HID_device device;
         EXPECT_FALSE(device.find_device(device_b, true));
         EXPECT_EQ(device.found, c.found);
-        EXPECT_EQ(world.open_lists(), c.lists_held);
-        EXPECT_EQ(world.open_files(), c.files_open);
-        EXPECT_EQ(count_calls(world, "CreateFileA"), c.files_tried);
+        EXPECT_EQ(system.open_lists(), c.lists_held);
+        EXPECT_EQ(system.open_files(), c.files_open);
+        EXPECT_EQ(count_calls(heard, "CreateFileA"), c.files_tried);
     }
-    EXPECT_EQ(world.open_handles(), 0);
-    EXPECT_EQ(world.libraries_freed, world.libraries_loaded);
+    EXPECT_EQ(system.open_handles(), 0);
+    EXPECT_EQ(system.libraries_freed, system.libraries_loaded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Discovery_failure, ::testing::ValuesIn(failure_cases),
@@ -250,7 +250,8 @@ TEST_F(Discovery, AnUnusableHardwareIdReadsAsEmptyAndTheSearchGoesOn)
 {
     for (sim::Property_fault fault :
          {sim::Property_fault::unreadable, sim::Property_fault::empty, sim::Property_fault::unterminated}) {
-        sim::World& w = sim::reset_world();
+        sim::World& w = sim_system::reset_world();
+        test_support::listen_to_calls();
         sim::Hid_interface front = sim::dongle_b_interface(); // would match, were its ID readable
         front.property_fault = fault;
         w.add_interface(front);
@@ -259,7 +260,7 @@ TEST_F(Discovery, AnUnusableHardwareIdReadsAsEmptyAndTheSearchGoesOn)
         HID_device device;
         ASSERT_TRUE(device.find_device(device_b, true)) << static_cast<int>(fault);
         EXPECT_EQ(device.interface_index, 1u);
-        EXPECT_EQ(count_calls(w, "SetupDiEnumDeviceInterfaces"), 2);
+        EXPECT_EQ(count_calls(heard, "SetupDiEnumDeviceInterfaces"), 2);
     }
 }
 
@@ -270,19 +271,19 @@ TEST_F(Discovery, ASecondSearchReleasesWhatTheFirstHeld)
     {
         HID_device device;
         ASSERT_FALSE(device.find_device(device_b, true));
-        ASSERT_EQ(world.open_files(), 1);
+        ASSERT_EQ(system.open_files(), 1);
 
         world.interfaces[0].write_open_fails = false;
         ASSERT_TRUE(device.find_device(device_b, true));
-        EXPECT_EQ(world.open_lists(), 1);
-        EXPECT_EQ(handles_on(world, 0), std::make_pair(1, 1));
+        EXPECT_EQ(system.open_lists(), 1);
+        EXPECT_EQ(handles_on(system, 0), std::make_pair(1, 1));
 
         ASSERT_TRUE(device.find_device("vid_abcd&pid_bbbb", true));
-        EXPECT_EQ(world.open_lists(), 1);
-        EXPECT_EQ(world.open_files(), 2);
+        EXPECT_EQ(system.open_lists(), 1);
+        EXPECT_EQ(system.open_files(), 2);
         EXPECT_EQ(device.search_string, "vid_abcd&pid_bbbb");
     }
-    EXPECT_EQ(world.open_handles(), 0);
+    EXPECT_EQ(system.open_handles(), 0);
 }
 
 TEST_F(Discovery, BlockingModeOpensWithoutTheOverlappedFlag)
@@ -291,10 +292,10 @@ TEST_F(Discovery, BlockingModeOpensWithoutTheOverlappedFlag)
     HID_device device;
     ASSERT_TRUE(device.find_device(device_b, false));
     EXPECT_FALSE(device.overlapped_mode);
-    ASSERT_EQ(world.open_files(), 2);
-    for (const auto& [handle, open] : world.handles) {
-        if (open.kind == sim::Open_handle::Kind::file) {
-            EXPECT_EQ(open.flags, 0u);
+    ASSERT_EQ(system.open_files(), 2);
+    for (const auto& [handle, open] : system.handles.objects) {
+        if (open.kind == emulated::Object::Kind::file) {
+            EXPECT_EQ(open.file.flags, 0u);
         }
     }
 }

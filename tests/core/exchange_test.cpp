@@ -67,8 +67,8 @@ protected:
 
     void forget_history()
     {
-        world.clock.sleeps.clear();
-        world.calls.clear();
+        heard.sleeps.clear();
+        heard.calls.clear();
     }
 
     bool send(bool log = false)
@@ -88,16 +88,16 @@ TEST_F(Exchange, AFinishedTransferTakesThePauseOnePollAndOneSleep)
     world.input_report_id = 0x5A; // never seen by the caller
 
     ASSERT_TRUE(send());
-    EXPECT_EQ(world.clock.sleeps, pause_and_polls(1));
+    EXPECT_EQ(heard.sleeps, pause_and_polls(1));
     ASSERT_EQ(world.dongle.requests.size(), 1u);
     EXPECT_EQ(world.dongle.requests[0], current_request()) << "the data bytes follow report ID 0 unchanged";
 
     Bytes reply = filled(0xAA);
     ASSERT_TRUE(receive(reply));
     EXPECT_EQ(reply, current_reply());
-    EXPECT_EQ(world.clock.slept_ms(), 52u);
-    EXPECT_EQ(world.calls, (std::vector<std::string>{"HidD_FlushQueue", "WriteFile", "CloseHandle event", "ReadFile",
-                                                     "CloseHandle event"}));
+    EXPECT_EQ(heard.slept_ms(), 52u);
+    EXPECT_EQ(heard.calls, (std::vector<std::string>{"HidD_FlushQueue", "WriteFile", "CloseHandle event", "ReadFile",
+                                                       "CloseHandle event"}));
 }
 
 TEST_F(Exchange, AReceiveWithoutAReportPolls251TimesCancelsAndHandsBackZeros)
@@ -119,10 +119,10 @@ TEST_F(Exchange, AReceiveWithoutAReportPolls251TimesCancelsAndHandsBackZeros)
     EXPECT_EQ(device.read_result, 0);
     // 250 polls each followed by a sleep, the 251st cancels; the request is
     // waited for before its record and event go.
-    EXPECT_EQ(world.clock.sleeps, pause_and_polls(250));
-    EXPECT_EQ(world.calls,
+    EXPECT_EQ(heard.sleeps, pause_and_polls(250));
+    EXPECT_EQ(heard.calls,
               (std::vector<std::string>{"ReadFile", "CancelIo", "GetOverlappedResult wait", "CloseHandle event"}));
-    EXPECT_TRUE(world.pending.empty());
+    EXPECT_TRUE(system.pending.empty());
 
     // The handles stay open and the next exchange starts afresh.
     ASSERT_TRUE(send());
@@ -145,13 +145,13 @@ TEST_P(Exchange_never_completing, IsCancelledAfter250SleepsAndWaitedFor)
 
     EXPECT_FALSE(sending ? send() : receive(reply));
 
-    EXPECT_EQ(world.clock.sleeps, pause_and_polls(250));
+    EXPECT_EQ(heard.sleeps, pause_and_polls(250));
     std::vector<std::string> calls = {sending ? "WriteFile" : "ReadFile", "CancelIo", "GetOverlappedResult wait",
                                       "CloseHandle event"};
     if (sending)
         calls.insert(calls.begin(), "HidD_FlushQueue");
-    EXPECT_EQ(world.calls, calls);
-    EXPECT_TRUE(world.pending.empty());
+    EXPECT_EQ(heard.calls, calls);
+    EXPECT_TRUE(system.pending.empty());
     EXPECT_EQ(sending ? device.write_result : device.read_result, 0);
     if (!sending) {
         EXPECT_EQ(reply, Bytes{});
@@ -198,8 +198,8 @@ TEST_P(Exchange_failure, CountsAsFailedAndHandsBackZeros)
     EXPECT_EQ(device.read_result, 0);
     std::vector<win32::DWORD> sleeps = pause_and_polls(c.sleeps_of_1_ms);
     sleeps.insert(sleeps.end(), sleeps.begin(), sleeps.end());
-    EXPECT_EQ(world.clock.sleeps, sleeps);
-    EXPECT_TRUE(world.pending.empty());
+    EXPECT_EQ(heard.sleeps, sleeps);
+    EXPECT_TRUE(system.pending.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Exchange_failure, ::testing::ValuesIn(failure_cases),
@@ -244,7 +244,7 @@ TEST_F(Exchange, BlockingModeTransfersWithoutPolling)
     ASSERT_TRUE(send());
     ASSERT_TRUE(receive(reply));
     EXPECT_EQ(reply, current_reply());
-    EXPECT_EQ(world.clock.sleeps, (std::vector<win32::DWORD>{25, 25}));
+    EXPECT_EQ(heard.sleeps, (std::vector<win32::DWORD>{25, 25}));
 
     world.dongle.next_faults = {sim::Reply_fault::no_report};
     ASSERT_TRUE(send());

@@ -12,8 +12,6 @@ using test_support::Stdout_capture;
 
 namespace {
 
-constexpr win32::GUID hid_class = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
-
 class Loader : public Sim_test {};
 
 TEST_F(Loader, ReportsLoadingOnOneLineAndUnloadingOnTheNext)
@@ -30,8 +28,9 @@ TEST_F(Loader, ReportsLoadingOnOneLineAndUnloadingOnTheNext)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library_present ? "library present" : "library missing");
-        sim::World& w = sim::reset_world();
-        w.setupapi_present = c.library_present;
+        sim_system::reset_world();
+        test_support::listen_to_calls();
+        system.setupapi_present = c.library_present;
         Stdout_capture out;
         {
             Dynamic_DLL_load dll;
@@ -40,8 +39,8 @@ TEST_F(Loader, ReportsLoadingOnOneLineAndUnloadingOnTheNext)
             EXPECT_FALSE(dll.entry_missing);
         }
         EXPECT_EQ(out.text(), c.output);
-        EXPECT_EQ(w.calls.front(), "LoadLibraryA setupapi.dll");
-        EXPECT_EQ(w.libraries_freed, c.freed);
+        EXPECT_EQ(heard.calls.front(), "LoadLibraryA setupapi.dll");
+        EXPECT_EQ(system.libraries_freed, c.freed);
     }
 }
 
@@ -65,11 +64,12 @@ struct Wrapper {
 const Wrapper wrappers[] = {
     {"SetupDiGetClassDevsA",
      [](Dynamic_DLL_load& dll, Prepared&) {
-         return reinterpret_cast<std::uintptr_t>(dll.get_class_devs(&hid_class, nullptr, nullptr, 0x12));
+         return reinterpret_cast<std::uintptr_t>(
+             dll.get_class_devs(&win32::hid_interface_class, nullptr, nullptr, 0x12));
      }},
     {"SetupDiEnumDeviceInterfaces",
      [](Dynamic_DLL_load& dll, Prepared& p) -> std::uintptr_t {
-         return dll.enum_device_interfaces(p.list, nullptr, &hid_class, 0, &p.interface_data);
+         return dll.enum_device_interfaces(p.list, nullptr, &win32::hid_interface_class, 0, &p.interface_data);
      }},
     {"SetupDiDestroyDeviceInfoList",
      [](Dynamic_DLL_load& dll, Prepared& p) -> std::uintptr_t { return dll.destroy_device_info_list(p.list); }},
@@ -95,12 +95,12 @@ protected:
     {
         world.add_interface(sim::dongle_b_interface());
         dll = std::make_unique<Dynamic_DLL_load>();
-        prepared.list = dll->get_class_devs(&hid_class, nullptr, nullptr, 0x12);
+        prepared.list = dll->get_class_devs(&win32::hid_interface_class, nullptr, nullptr, 0x12);
         prepared.interface_data.cbSize = sizeof prepared.interface_data;
-        dll->enum_device_interfaces(prepared.list, nullptr, &hid_class, 0, &prepared.interface_data);
+        dll->enum_device_interfaces(prepared.list, nullptr, &win32::hid_interface_class, 0, &prepared.interface_data);
         prepared.devinfo.cbSize = sizeof prepared.devinfo;
         dll->enum_device_info(prepared.list, 0, &prepared.devinfo);
-        world.lookups.clear();
+        heard.lookups.clear();
     }
 
     std::unique_ptr<Dynamic_DLL_load> dll;
@@ -114,12 +114,12 @@ TEST_P(Loader_wrapper, LooksItsEntryPointUpOnEveryCallAndReturnsZeroWhenItIsMiss
     EXPECT_NE(wrapper.call(*dll, prepared), 0u) << "the entry point's own result";
     EXPECT_FALSE(dll->entry_missing);
 
-    world.missing_entry_points.insert(wrapper.entry_point);
+    system.missing_entry_points.insert(wrapper.entry_point);
     EXPECT_EQ(wrapper.call(*dll, prepared), 0u);
     EXPECT_TRUE(dll->entry_missing);
 
-    EXPECT_EQ(world.lookups[wrapper.entry_point], 2);
-    EXPECT_EQ(world.lookups.size(), 1u);
+    EXPECT_EQ(heard.lookups[wrapper.entry_point], 2);
+    EXPECT_EQ(heard.lookups.size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Six, Loader_wrapper, ::testing::ValuesIn(wrappers),
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Six, Loader_wrapper, ::testing::ValuesIn(wrappers),
 
 TEST_F(Loader, WithoutTheLibraryEveryWrapperReturnsZeroAndCallsNothing)
 {
-    world.setupapi_present = false;
+    system.setupapi_present = false;
     world.add_interface(sim::dongle_b_interface());
     Dynamic_DLL_load dll;
     Prepared prepared;
@@ -135,7 +135,7 @@ TEST_F(Loader, WithoutTheLibraryEveryWrapperReturnsZeroAndCallsNothing)
         EXPECT_EQ(wrapper.call(dll, prepared), 0u) << wrapper.entry_point;
         EXPECT_TRUE(dll.entry_missing) << wrapper.entry_point;
     }
-    EXPECT_TRUE(std::none_of(world.calls.begin(), world.calls.end(),
+    EXPECT_TRUE(std::none_of(heard.calls.begin(), heard.calls.end(),
                              [](const std::string& call) { return call.rfind("SetupDi", 0) == 0; }));
 }
 

@@ -28,7 +28,7 @@ protected:
 
     sim::Detector& detector() { return *world.dongle.detector_at(detector_address); }
 
-    std::size_t queued_on(win32::HANDLE read_handle) { return world.input_queues[read_handle].size(); }
+    std::size_t queued_on(win32::HANDLE read_handle) { return system.input_queues[read_handle].size(); }
 
     int retries_logged() const
     {

@@ -7,6 +7,7 @@
 // bits) and the CL byte; then, for each transaction, one byte picks the
 // transaction, the next how the dongle answers (as the reply below, not at
 // all, or late), followed by the 64 bytes of the reply.
+#include "platform/sim/sim_system.h"
 #include "protocol/msp430_bootloader.h"
 #include "protocol/pic16f1455_bootloader.h"
 #include "protocol/reply_verdict.h"
@@ -99,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 1)
         return 0;
-    sim::World& world = sim::reset_world();
+    sim::World& world = sim_system::reset_world();
     world.keep_no_records();
     world.add_interface(sim::dongle_b_interface());
     world.dongle.add_detector(5).words(100, 500, 1000, 150, 21, 22);
@@ -139,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 detector_frame::final_verdict(command, answer * 257, judged);
         }
     }
-    fuzz_check(world.open_handles() == 0);
-    fuzz_check(world.pending.empty());
+    fuzz_check(sim_system::system().open_handles() == 0);
+    fuzz_check(sim_system::system().pending.empty());
     return 0;
 }

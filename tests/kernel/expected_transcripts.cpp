@@ -1,6 +1,7 @@
 // Writes the transcripts of the kernel-level scenarios as the simulated
 // back end gives them (virtual clock, the same line as the virtual dongle).
 // The guest compares its own transcripts with this file.
+#include "platform/sim/sim_system.h"
 #include "sim/sim_world.h"
 #include "tests/kernel/test_line.h"
 #include "tests/kernel/transcripts.h"
@@ -25,7 +26,7 @@ int main(int argc, char** argv)
 
     // The guest's layout when the transcripts run: three other devices,
     // then device B, then device A.
-    sim::World& world = sim::reset_world();
+    sim::World& world = sim_system::reset_world();
     for (int i = 0; i < 3; ++i)
         world.add_interface(sim::other_interface(kernel_test::other_vendor, static_cast<std::uint16_t>(0x0100 + i)));
     world.add_interface(sim::dongle_b_interface());
@@ -44,5 +45,5 @@ int main(int argc, char** argv)
     std::filesystem::current_path("/");
     std::filesystem::remove_all(scratch);
     std::ofstream(output, std::ios::binary) << text;
-    return world.open_handles() == 0 ? 0 : 1;
+    return sim_system::system().open_handles() == 0 ? 0 : 1;
 }

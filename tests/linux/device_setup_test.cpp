@@ -5,6 +5,7 @@
 #include "platform/linux/device_list.h"
 #include "platform/linux/hidraw_backend.h"
 #include "tests/linux/sysfs_fixture.h"
+#include "tests/support/device_setup_probes.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +24,7 @@ struct Case_name {
 using linux_test::Sysfs_fixture;
 using linux_test::uevent_for;
 using linux_test::Usb_parent;
-
-constexpr win32::GUID hid_interface_class = {
-    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+using win32::hid_interface_class;
 
 // A keyboard receiver (interface 2 of a composite device), a node whose
 // uevent is unreadable, device A, a virtual device, and the dongle at a
@@ -157,6 +156,29 @@ TEST_F(Device_list, ChannelConnectsToDeviceBBehindTheOthers)
                                         " HID: Connecting to device B...OK", " HID: Deleting HID devices..."}));
     EXPECT_EQ(hidraw::open_objects().files, 0);
 }
+
+// Where the back ends' libraries answer each their own way
+// (tests/support/device_setup_probes.h): this one as Windows does.
+const test_support::Expected_answer hidraw_answers[] = {
+    {&test_support::property_of_no_list, {false, win32::ERROR_INVALID_HANDLE}},
+    {&test_support::detail_of_no_list, {false, win32::ERROR_INVALID_HANDLE}},
+    {&test_support::property_through_unsized_record, {false, win32::ERROR_INVALID_PARAMETER}},
+    {&test_support::detail_through_unsized_record, {false, win32::ERROR_INVALID_PARAMETER}},
+    {&test_support::enumeration_of_another_class, {true, win32::ERROR_SUCCESS}},
+    {&test_support::destroy_after_a_failure, {true, win32::ERROR_SUCCESS}},
+    {&test_support::library_named_in_capitals, {true, win32::ERROR_SUCCESS}},
+    {&test_support::library_of_another_name, {false, 126}}, // ERROR_MOD_NOT_FOUND
+};
+
+class Hidraw_setup_library : public Device_list, public ::testing::WithParamInterface<test_support::Expected_answer> {};
+
+TEST_P(Hidraw_setup_library, AnswersAsWindowsDoes)
+{
+    EXPECT_EQ(test_support::probe_a_fresh_list(*GetParam().probe), GetParam().answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Probes, Hidraw_setup_library, ::testing::ValuesIn(hidraw_answers),
+                         [](const auto& p) { return std::string(p.param.probe->name); });
 
 TEST(Device_list_roots, MissingSysfsGivesAnEmptyListNotAFailure)
 {

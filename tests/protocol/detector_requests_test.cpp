@@ -113,15 +113,15 @@ TEST_F(Broadcast, ReadValueMakesOneExchangeWritesOneLineAndPauses)
     for (int address : {250, 251, 254}) {
         SCOPED_TRACE(address);
         bootloader.address = address;
-        world.calls.clear();
-        world.clock.sleeps.clear();
+        heard.calls.clear();
+        heard.sleeps.clear();
         log_mark = test_support::log_lines().size();
         std::uint16_t word1 = 0xAAAA;
         std::uint16_t word2 = 0xBBBB;
         EXPECT_EQ(bootloader.read_value(17, word1, word2), ok);
         EXPECT_EQ(issued("WriteFile"), 1);
         EXPECT_EQ(new_lines(), std::vector<std::string>{"no data due to broadcast reading variable"});
-        EXPECT_EQ(world.clock.count(50), 1u);
+        EXPECT_EQ(heard.count_sleeps(50), 1u);
         EXPECT_EQ(word1, 0xAAAA);
         EXPECT_EQ(word2, 0xBBBB);
     }
@@ -140,7 +140,7 @@ TEST_F(Broadcast, ReadValueStillReportsTransferFailures)
     EXPECT_EQ(bootloader.read_value(17, word1, word2), usb_error);
     EXPECT_EQ(new_lines(),
               (std::vector<std::string>{"timeout error reading value 0x0011", "usb data error reading value 0x0011"}));
-    EXPECT_EQ(world.clock.count(50), 0u);
+    EXPECT_EQ(heard.count_sleeps(50), 0u);
     EXPECT_EQ(issued("WriteFile"), 2);
 }
 
@@ -157,7 +157,7 @@ TEST_F(Broadcast, ReadTwoWordsWritesItsLineAndBothReports)
                                "rx: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ",
                            }));
     EXPECT_EQ(issued("WriteFile"), 1);
-    EXPECT_EQ(world.clock.count(50), 1u);
+    EXPECT_EQ(heard.count_sleeps(50), 1u);
     EXPECT_EQ(word1, 0xAAAA);
     EXPECT_EQ(word2, 0xBBBB);
 }
@@ -171,7 +171,7 @@ TEST_F(Broadcast, GetInfoJudgesTheSilenceLikeAnyOtherAddress)
     EXPECT_EQ(bootloader.get_info(info_byte, info_word), data_error);
     EXPECT_EQ(issued("WriteFile"), 2);
     EXPECT_EQ(new_lines(), (std::vector<std::string>{"msp430 get info", "data error at get info"}));
-    EXPECT_EQ(world.clock.count(50), 0u);
+    EXPECT_EQ(heard.count_sleeps(50), 0u);
 }
 
 class Not_connected : public test_support::Sim_test {};
@@ -182,7 +182,7 @@ TEST_F(Not_connected, TransactionsSendNothingAndLogNothing)
     bootloader.address = 5;
     EXPECT_FALSE(bootloader.connect("B"));
     const std::size_t lines_before = test_support::log_lines().size();
-    world.calls.clear();
+    heard.calls.clear();
     std::uint16_t word1 = 0x1111;
     std::uint16_t word2 = 0x2222;
     std::int32_t info_byte = 3;
@@ -191,7 +191,7 @@ TEST_F(Not_connected, TransactionsSendNothingAndLogNothing)
     EXPECT_EQ(bootloader.read_two_words(0x1010, word1, word2), usb_error);
     EXPECT_EQ(bootloader.get_info(info_byte, info_word), usb_error);
     EXPECT_EQ(test_support::log_lines().size(), lines_before);
-    EXPECT_TRUE(world.calls.empty());
+    EXPECT_TRUE(heard.calls.empty());
     EXPECT_EQ(word1, 0x1111);
     EXPECT_EQ(word2, 0x2222);
     EXPECT_EQ(info_byte, 3);

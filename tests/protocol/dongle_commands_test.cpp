@@ -14,12 +14,12 @@ protected:
         world.add_interface(sim::dongle_b_interface());
         connected = dongle.connect("B");
         trace_mark = dongle.device->traced_lines;
-        world.calls.clear();
+        heard.calls.clear();
     }
 
     int issued(const char* call) const
     {
-        return static_cast<int>(std::count(world.calls.begin(), world.calls.end(), call));
+        return static_cast<int>(std::count(heard.calls.begin(), heard.calls.end(), call));
     }
 
     PIC16F1455_bootloader dongle;

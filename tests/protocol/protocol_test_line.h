@@ -26,7 +26,7 @@ protected:
         connected = bootloader.connect("B");
         log_mark = test_support::log_lines().size();
         trace_mark = bootloader.device->traced_lines;
-        world.calls.clear();
+        heard.calls.clear();
     }
 
     sim::Detector& detector() { return *world.dongle.detector_at(detector_address); }
@@ -48,7 +48,7 @@ protected:
 
     int issued(const char* call) const
     {
-        return static_cast<int>(std::count(world.calls.begin(), world.calls.end(), call));
+        return static_cast<int>(std::count(heard.calls.begin(), heard.calls.end(), call));
     }
 
     MSP430_bootloader bootloader{4};

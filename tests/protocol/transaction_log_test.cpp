@@ -155,7 +155,7 @@ protected:
         if (std::string_view(ending.name).starts_with("Broadcast"))
             bootloader.address = broadcast;
         ending.arrange(world);
-        world.clock.sleeps.clear();
+        heard.sleeps.clear();
         std::uint16_t word1 = untouched_1;
         std::uint16_t word2 = untouched_2;
         std::int32_t info_byte = -7;
@@ -178,8 +178,8 @@ protected:
         else
             text += ", words " + hex_word(word1) + " " + hex_word(word2) + "\n";
         text += "traces " + std::to_string(new_traces()) + "\n";
-        text += "calls " + runs(world.calls) + "\n";
-        text += "sleeps " + runs(world.clock.sleeps) + "\n";
+        text += "calls " + runs(heard.calls) + "\n";
+        text += "sleeps " + runs(heard.sleeps) + "\n";
         for (const std::string& line : new_lines())
             text += "| " + line + "\n";
         return text;

@@ -3,7 +3,9 @@
 // of the process's standard output.
 #pragma once
 
+#include "platform/sim/sim_system.h"
 #include "sim/sim_world.h"
+#include "tests/support/call_records.h"
 
 #include <gtest/gtest.h>
 
@@ -56,11 +58,24 @@ std::string read_file(const std::filesystem::path& path);
 // The diagnostic log's lines, each without its line end.
 std::vector<std::string> log_lines();
 
-// A test on the simulated line: fresh world, virtual clock, own directory.
+// A test on the simulated line: fresh world and system, virtual clock, the
+// calls recorded, own directory.
 class Sim_test : public ::testing::Test {
 protected:
-    Sim_test() : world(sim::reset_world()) {}
+    Sim_test() : world(sim_system::reset_world()), system(sim_system::system()), heard(listen_to_calls()) {}
+    ~Sim_test() override { stop_listening(); }
+
+    // For long runs, as in the demo program: the dongle keeps no reports and
+    // nobody listens to the calls.
+    void keep_no_records()
+    {
+        world.keep_no_records();
+        stop_listening();
+    }
+
     sim::World& world;
+    sim_system::System& system;
+    Call_records& heard;
     Scratch_directory scratch;
 };
 

@@ -4,7 +4,7 @@
 // and the test plays the dongle at the server ends.
 #include "hid/hid_device.h"
 #include "platform/win32_api.h"
-#include "platform/windows/call_record.h"
+#include "tests/support/call_records.h"
 #include "tests/windows/system_side.h"
 
 #include <gtest/gtest.h>
@@ -61,20 +61,21 @@ protected:
         ASSERT_TRUE(from_device.accept());
         ASSERT_TRUE(to_device.accept());
         device.overlapped_mode = true;
-        start = win32::windows::call_record();
+        records = &test_support::listen_to_calls();
     }
+
+    void TearDown() override { test_support::stop_listening(); }
 
     Calls calls() const
     {
-        const win32::windows::Call_record& now = win32::windows::call_record();
-        return {now.sleeps - start.sleeps, now.slept_ms - start.slept_ms, now.cancels - start.cancels,
-                now.waits - start.waits};
+        return {records->sleeps.size(), records->slept_ms(), static_cast<std::uint64_t>(records->count("CancelIo")),
+                static_cast<std::uint64_t>(records->count("GetOverlappedResult wait"))};
     }
 
     system_side::Pipe_server to_device;   // the device's read handle is its client
     system_side::Pipe_server from_device; // the device's write handle is its client
     HID_device device;
-    win32::windows::Call_record start;
+    const test_support::Call_records* records = nullptr; // since the device's handles were opened
 };
 
 TEST_F(Exchange_on_a_pipe, ASendHandsTheSystemReportIdZeroAndTheData)

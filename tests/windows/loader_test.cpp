@@ -10,8 +10,7 @@
 
 namespace {
 
-constexpr win32::GUID hid_interface_class = {
-    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+using win32::hid_interface_class;
 constexpr win32::DWORD present_interfaces = win32::DIGCF_PRESENT | win32::DIGCF_DEVICEINTERFACE;
 constexpr win32::DWORD error_mod_not_found = 126;
 

@@ -4,7 +4,7 @@
 // queue, and no other: the other channel's queue holds that channel's reply.
 #include "hid/hid_device.h"
 #include "platform/win32_api.h"
-#include "platform/windows/call_record.h"
+#include "tests/support/call_records.h"
 #include "tests/windows/system_side.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +14,6 @@
 
 namespace {
 
-std::uint64_t flushes()
-{
-    return win32::windows::call_record().flushes;
-}
-
 // Sends one report on `device` and gives the number of input queues the
 // send asked the system to empty. Wine's HID class driver refuses the flush
 // itself, so what is seen here is what was asked; Wine's devices may refuse
@@ -26,9 +21,10 @@ std::uint64_t flushes()
 std::uint64_t flushes_of_a_send(HID_device& device)
 {
     const std::array<std::uint8_t, HID_device::report_size> report{};
-    const std::uint64_t before = flushes();
+    const test_support::Call_records& records = test_support::listen_to_calls();
     device.write_report(report.data(), false);
-    return flushes() - before;
+    test_support::stop_listening();
+    return static_cast<std::uint64_t>(records.count("HidD_FlushQueue"));
 }
 
 TEST(Two_channels_on_one_device, ASendEmptiesItsOwnChannelsReadQueueOnly)

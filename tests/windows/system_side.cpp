@@ -1,5 +1,7 @@
 #include "tests/windows/system_side.h"
 
+#include "platform/hid_interface_class.h"
+
 #include <windows.h>
 
 // These need <windows.h> first.
@@ -15,7 +17,7 @@ namespace system_side {
 
 namespace {
 
-const GUID hid_interface_class = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+const GUID hid_interface_class = KVR27_HID_INTERFACE_CLASS;
 constexpr DWORD pipe_buffer_size = 4096;
 
 } // namespace

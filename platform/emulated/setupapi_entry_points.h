@@ -1,7 +1,7 @@
-// The six device-setup entry points as a back end without the Windows
-// library provides them: each back end fills one table with its own
-// functions (the types make the compiler check their signatures), and its
-// GetProcAddress hands them out by the names Windows uses.
+// The six device-setup entry points as the emulations provide them in
+// place of the Windows library: one table of functions (the types make the
+// compiler check their signatures), handed out by GetProcAddress under the
+// names Windows uses.
 #pragma once
 
 #include "platform/win32_api.h"
