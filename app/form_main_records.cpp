@@ -7,6 +7,7 @@
 #include "app/report/report_file.h"
 #include "app/report/report_page.h"
 #include "app/report/report_reader.h"
+#include "app/survey_comparison.h"
 #include "app/window_language.h"
 
 #include <QDir>
@@ -27,7 +28,7 @@ const char* const earlier_filters = QT_TRANSLATE_NOOP("TForm_main", "Raport kvr2
 
 QString utf8(const std::string& text)
 {
-    return QString::fromUtf8(text.c_str());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString report_folder(const QString& last_used)
@@ -136,7 +137,13 @@ void TForm_main::Button_compareClick(QObject*)
     Survey_result earlier;
     Report_details earlier_details;
     std::string error;
-    if (!read_report_file(path, earlier, earlier_details, error, window_words)) {
+    bool read_in = read_report_file(path, earlier, earlier_details, error, window_words);
+    if (read_in)
+        if (const std::optional<std::string> problem = not_comparable(earlier.when, last_survey->when, window_words)) {
+            error = *problem;
+            read_in = false;
+        }
+    if (!read_in) {
         show_message(fill(window_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wczytać raportu %1: %2")),
                           {QDir::toNativeSeparators(path).toStdString(), error}));
         return;

@@ -51,7 +51,7 @@ void set_cell(QTableWidget* grid, int column, int row, const QString& content)
 
 QString utf8(const std::string& text)
 {
-    return QString::fromUtf8(text.c_str());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Gives the record buttons back on every way out of the survey.

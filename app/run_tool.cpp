@@ -21,7 +21,9 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -57,15 +59,21 @@ void name_the_program()
     QCoreApplication::setApplicationVersion(QString::fromUtf8(tool_version));
 }
 
-void write_all(std::FILE* stream, const std::string& text)
+// The system's reason when the text did not reach the stream whole.
+std::string write_all(std::FILE* stream, const std::string& text)
 {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
+    errno = 0;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    if (std::fflush(stream) == 0 && written)
+        return {};
+    const int reason = errno;
+    std::clearerr(stream);
+    return reason != 0 ? std::strerror(reason) : "write error";
 }
 
 Console standard_streams()
 {
-    return {[](const std::string& text) { write_all(stdout, text); },
+    return {[](const std::string& text) { return write_all(stdout, text); },
             [](const std::string& text) { write_all(stderr, text); }};
 }
 

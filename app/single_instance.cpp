@@ -5,17 +5,32 @@
 
 namespace {
 
-QString lock_path(const QString& program)
+std::string lock_path(const QString& folder, const QString& program)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(program + QStringLiteral(".lock"));
+    return QDir::toNativeSeparators(QDir(folder).filePath(program + QStringLiteral(".lock"))).toStdString();
+}
+
+QStringList lock_folders()
+{
+    QStringList folders;
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && QDir().mkpath(runtime))
+        folders << runtime;
+    return folders << QDir::tempPath();
 }
 
 } // namespace
 
-Single_instance::Single_instance(const QString& program)
-    : lock(QDir::toNativeSeparators(lock_path(program)).toStdString())
+Single_instance::Single_instance(const QString& program) : Single_instance(program, lock_folders()) {}
+
+Single_instance::Single_instance(const QString& program, const QStringList& folders)
 {
+    // An empty name is no file: with no folder the lock stays unavailable.
+    lock.emplace(std::string());
+    for (const QString& folder : folders) {
+        lock.reset();
+        lock.emplace(lock_path(folder, program));
+        if (lock->state != Instance_lock_state::unavailable)
+            return;
+    }
 }

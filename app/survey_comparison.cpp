@@ -65,6 +65,14 @@ Survey_comparison compare_surveys(const Survey_result& earlier, const Survey_res
     return comparison;
 }
 
+std::optional<std::string> not_comparable(const Survey_time& earlier, const Survey_time& latest, Translate words)
+{
+    if (earlier.utc_seconds <= latest.utc_seconds)
+        return std::nullopt;
+    return fill(words(QT_TRANSLATE_NOOP("TForm_main", "raport pochodzi z %1, a więc nie sprzed tego badania (%2)")),
+                {local_date_time_text(earlier), local_date_time_text(latest)});
+}
+
 std::string change_text(const Detector_change& change, Translate words)
 {
     if (change.presence == Detector_change::Presence::appeared)

@@ -39,6 +39,12 @@ struct Survey_comparison {
 
 Survey_comparison compare_surveys(const Survey_result& earlier, const Survey_result& latest);
 
+// Why a survey of `earlier` cannot be compared with one of `latest`, or
+// nothing when it can: a report dated after the survey it should precede
+// (a wrong clock, an edited file) gives no change and no rate.
+std::optional<std::string> not_comparable(const Survey_time& earlier, const Survey_time& latest,
+                                          Translate words = as_written);
+
 // "+12 pp", "-3 pp", "0 pp", "pojawiła się", "zniknęła", or nothing.
 std::string change_text(const Detector_change& change, Translate words = as_written);
 // The date the band is reached, "już" when it is, or nothing.

@@ -9,6 +9,7 @@
 #include "app/start_run.h"
 #include "app/survey_time.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -18,4 +19,14 @@ struct Survey_result {
     Start_run_outcome start_run;
     std::array<KVR27_dust_data, surveyed_addresses> records{};
     std::string tool_version;
+    // Addresses whose record is absent because the dongle, the channel or
+    // the reply failed, not because no detector answered: nothing is known
+    // of them, and a line that stops answering must not read as clean.
+    std::array<bool, surveyed_addresses> not_heard{};
 };
+
+// True when some address was not heard.
+inline bool some_address_not_heard(const Survey_result& result)
+{
+    return std::find(result.not_heard.begin(), result.not_heard.end(), true) != result.not_heard.end();
+}

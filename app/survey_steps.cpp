@@ -29,11 +29,13 @@ bool ping_detectors(int cl, std::uint32_t* access_error)
     return true;
 }
 
-bool detector_present(int cl, int address)
+Info_answer ask_detector(int cl, int address)
 {
     MSP430_bootloader detector(cl);
     detector.address = address;
-    return detector.connect(device_b) && answers_info_request(detector);
+    if (!detector.connect(device_b))
+        return Info_answer::not_heard;
+    return ask_info(detector);
 }
 
 KVR27_dust_data read_detector_record(int cl, int address)

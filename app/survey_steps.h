@@ -3,6 +3,7 @@
 // between the steps.
 #pragma once
 
+#include "app/detector_presence.h"
 #include "app/kvr27_dust_data.h"
 
 #include <cstdint>
@@ -12,8 +13,8 @@
 // the system's reason if it refused access to a dongle that is there (0
 // otherwise).
 bool ping_detectors(int cl, std::uint32_t* access_error = nullptr);
-// True when the detector at `address` answers the information request with
-// non-zero values.
-bool detector_present(int cl, int address);
+// What the information request to `address` found; not heard too when
+// the dongle could not be opened.
+Info_answer ask_detector(int cl, int address);
 // Reads and rates the detector at `address`; absent when it cannot be read.
 KVR27_dust_data read_detector_record(int cl, int address);

@@ -72,14 +72,19 @@ std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, c
         call(hooks.show_progress, address + 1);
         if (workflow_stop_requested())
             return std::nullopt;
-        const bool present = detector_present(cl, address);
+        const Info_answer answer = ask_detector(cl, address);
         if (workflow_stop_requested())
             return std::nullopt;
-        const KVR27_dust_data record = present ? read_detector_record(cl, address) : absent_record();
+        const KVR27_dust_data record =
+            answer == Info_answer::detector ? read_detector_record(cl, address) : absent_record();
         // A reading cut short by a stop is no record of this detector.
         if (workflow_stop_requested())
             return std::nullopt;
         result.records[static_cast<std::size_t>(address)] = record;
+        // A detector that answered and then could not be read is not heard
+        // either.
+        result.not_heard[static_cast<std::size_t>(address)] =
+            answer == Info_answer::not_heard || (answer == Info_answer::detector && !record.present);
         call(hooks.record_taken, address, record);
         if (stopped())
             return std::nullopt;
@@ -87,5 +92,7 @@ std::optional<Survey_result> run_survey(int cl, const Survey_time& started_at, c
     call(hooks.show_progress, 0);
     call(hooks.finished, result);
     send_dongle_mode(0, mode_0_repeats, show_message);
+    if (some_address_not_heard(result))
+        show_message(text::line_not_heard);
     return result;
 }

@@ -36,6 +36,12 @@ inline constexpr const char* dongle_missing_held_elsewhere = QT_TRANSLATE_NOOP(
     "Jeśli dongle jest podłączony to upewnij się że jest poprawnie widoczny w menadżerze urządzeń (USB HID). "
     "Dongle jest podłączony, ale używa go inny program: zamknij program, który korzysta z dongla, i spróbuj "
     "ponownie.");
+// After a survey in which the dongle or the channel failed at some
+// addresses: their "absent" says nothing of the detectors there.
+inline constexpr const char* line_not_heard = QT_TRANSLATE_NOOP(
+    "TForm_main",
+    "Dongle lub kanał zawiódł w trakcie badania: nie wiadomo, czy pod adresami pokazanymi jako nieobecne są "
+    "czujki. Sprawdź dongle i linię, a potem powtórz badanie.");
 inline constexpr const char* detector_silent = QT_TRANSLATE_NOOP(
     "TForm_main", "Nie udało się skomunikować z czujką. Upewnij się że czujka jest poprawnie podłączona i zasilona.");
 inline constexpr const char* data_incomplete =

@@ -20,7 +20,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
     fi
     WINEPREFIX="$dir/wine-prefix"
 fi
-: "${WINEDEBUG:=-all}"
+: "${WINEDEBUG:=err+all,fixme-all}"
 : "${WINEDLLOVERRIDES:=winemenubuilder.exe=d;winedbg.exe=d;mscoree,mshtml=}"
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 unset DISPLAY WAYLAND_DISPLAY
@@ -36,6 +36,11 @@ err=$(mktemp) || exit 1
 "$wine" "$@" >"$out" 2>"$err" </dev/null
 status=$?
 cat "$out"
-cat "$err" >&2
+if [ $status -eq 0 ]; then
+    grep -av '^[0-9a-f]\{4\}:err:' "$err" >&2
+else
+    cat "$err" >&2
+    echo "wine-run: $* ended with status $status" >&2
+fi
 rm -f "$out" "$err"
 exit $status

@@ -87,6 +87,7 @@ Transaction_end run_transaction(MSP430_bootloader& detector, const Transaction_k
     const bool broadcast = kind.broadcast.text != nullptr && detector_frame::is_broadcast_address(detector.address);
     const Attempt_lines& attempt_lines = kind.attempt_lines;
     Exchange last;
+    detector.nobody_answered = false;
     for (int attempt = 0; attempt < kind.attempts; ++attempt) {
         last = exchange(*detector.device, request, reply, kind.traced);
         if (broadcast)
@@ -123,6 +124,7 @@ Transaction_end run_transaction(MSP430_bootloader& detector, const Transaction_k
         return {ok, false};
     }
     const Reply_verdict verdict = detector_frame::final_verdict(kind.command, parameter, reply.data());
+    detector.nobody_answered = verdict == Reply_verdict::no_data;
     if (verdict == Reply_verdict::accepted)
         return {ok, true};
     return failed(failure_words(*kind.failure_words, verdict), result_of(verdict));

@@ -20,6 +20,10 @@ public:
     std::string tx_text;
     std::string rx_text;
     std::int32_t address;
+    // The last transaction's reply report came and carried no frame: the
+    // dongle asked the line and no detector answered. Every other failure
+    // is one of the dongle, the channel or a detector's reply.
+    bool nobody_answered = false;
 
     // The CL byte of every request; set by each construction, for all objects.
     static std::uint8_t cl_parameter;

@@ -14,12 +14,12 @@ build=${KVR27_WINDOWS_BUILD:-build-windows}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 
-# A prefix of our own, inside the build tree, so nothing outside it is
-# touched; cmake/wine-run.sh finds the same one when CTest is run by hand.
-export WINEPREFIX="$build/wine-prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;winedbg.exe=d;mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+source scripts/wine-environment.sh "$build"
+step_started=$SECONDS
+step_done() {
+    echo "== Windows step: $1: $((SECONDS - step_started)) s"
+    step_started=$SECONDS
+}
 
 # Whatever happens, no wineserver of this prefix outlives the script.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
@@ -32,6 +32,7 @@ boot=$!
 
 scripts/build-qt-windows.sh
 qt=$(scripts/build-qt-windows.sh --print-prefix)
+step_done "Qt for Windows"
 
 # Optimised like the tool, without debug information: the static MinGW
 # links and the compiles are then about half as long. Qt's toolchain file
@@ -40,14 +41,13 @@ cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cm
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DKVR27_BENCH=OFF -DKVR27_WERROR=ON >/dev/null
 cmake --build "$build" -j"$jobs"
+step_done "build"
 
 wait "$boot" || {
     cat "$build/wineboot.log" >&2
     exit 1
 }
-# One server and its device services for every test program, instead of a
-# start and a shutdown around each of them.
-wineserver -p
+start_wine_server
 # The tests mostly wait (Wine's start, the 1 ms polls), so twice as many
 # run at once as there are processors.
 echo "== Windows suite: core and system back end (Wine)"
@@ -56,10 +56,13 @@ echo "== Windows suite: core and system back end (Wine)"
 # sanitizer suites; under Wine every log line costs many times more and the
 # soak alone outlasts its time limit, so neither run here takes them.
 ctest --test-dir "$build" --output-on-failure -j"$((jobs * 2))" -LE "window|robustness"
+step_done "core suite"
 echo "== Windows window (Wine)"
 ctest --test-dir "$build" --output-on-failure -j"$jobs" -L window
+step_done "window suite"
 wineserver -k || true
 
 echo "== Windows installer (Wine)"
 scripts/check-windows-installer.sh "$build"
+step_done "installer"
 echo "Windows step: ${SECONDS} s"

@@ -36,7 +36,7 @@ struct Command_line {
 namespace exit_code {
 constexpr int clean = 0;          // the window closed; or every present detector clean or medium
 constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, or has an unknown level
-constexpr int line_failed = 2;    // the dongle could not be opened or the start run failed
+constexpr int line_failed = 2;    // the dongle could not be opened, the start run failed, or the line was not heard
 constexpr int usage = 3;          // a wrong command line, or a report not read or not written
 } // namespace exit_code
 

@@ -6,6 +6,7 @@
 #include "app/report/local_clock.h"
 #include "app/report/report_file.h"
 #include "app/report/report_reader.h"
+#include "app/survey_comparison.h"
 #include "app/survey_workflow.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ std::string native(const QString& path)
 
 int survey_exit_code(const Survey_result& result)
 {
-    if (result.start_run.state != Start_run_outcome::State::passed)
+    if (result.start_run.state != Start_run_outcome::State::passed || some_address_not_heard(result))
         return exit_code::line_failed;
     for (const KVR27_dust_data& record : result.records) {
         const Band band = band_of(record);
@@ -40,7 +41,15 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
         Survey_result read;
         Report_details read_details;
         std::string error;
-        if (!read_report_file(request.compare_path, read, read_details, error, words)) {
+        // A report from after this moment cannot precede the survey about
+        // to run.
+        bool read_in = read_report_file(request.compare_path, read, read_details, error, words);
+        if (read_in)
+            if (const std::optional<std::string> problem = not_comparable(read.when, survey_time_now(), words)) {
+                error = *problem;
+                read_in = false;
+            }
+        if (!read_in) {
             console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wczytać raportu %1: %2")),
                              {native(request.compare_path), error}) +
                         "\n");
@@ -59,19 +68,28 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
     Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
     if (earlier)
         details.comparison = compare_surveys(*earlier, *result);
-    console.out(survey_table(*result, details.comparison, words));
+    const std::string table_error = console.out(survey_table(*result, details.comparison, words));
 
+    // The report is written even when the table could not be: the survey
+    // is not lost with the output.
     const int survey_code = survey_exit_code(*result);
+    const int output_failed_code = survey_code == exit_code::line_failed ? survey_code : exit_code::usage;
+    bool output_failed = false;
+    if (!table_error.empty()) {
+        console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wypisać tabeli: %1")), {table_error}) +
+                    "\n");
+        output_failed = true;
+    }
     if (!request.report_path.isEmpty()) {
         std::string error;
         if (!write_report_file(request.report_path, *result, details, error)) {
             console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się zapisać raportu do pliku %1: %2")),
                              {native(request.report_path), error}) +
                         "\n");
-            return survey_code == exit_code::line_failed ? survey_code : exit_code::usage;
+            output_failed = true;
         }
     }
-    return survey_code;
+    return output_failed ? output_failed_code : survey_code;
 }
 
 int run_command_line(const Command_line& options, const Console& console, Translate words)
@@ -81,7 +99,10 @@ int run_command_line(const Command_line& options, const Console& console, Transl
         return run_survey_command(options.survey, console, words);
     case Command_line::Action::help:
     case Command_line::Action::version:
-        console.out(options.output.toStdString());
+        if (const std::string error = console.out(options.output.toStdString()); !error.empty()) {
+            console.err(error + "\n");
+            return exit_code::usage;
+        }
         return exit_code::clean;
     case Command_line::Action::error:
     case Command_line::Action::window:

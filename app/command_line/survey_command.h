@@ -16,7 +16,9 @@ struct Command_line;
 struct Survey_request;
 
 struct Console {
-    std::function<void(const std::string& text)> out; // the table
+    // The table; returns the system's reason when it could not be written
+    // (a full disk, a closed pipe), nothing otherwise.
+    std::function<std::string(const std::string& text)> out;
     std::function<void(const std::string& text)> err; // messages
 };
 

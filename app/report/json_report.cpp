@@ -13,7 +13,7 @@ namespace f = report_field;
 
 QString utf8(const std::string& text)
 {
-    return QString::fromUtf8(text.c_str());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QJsonValue number_or_null(const std::optional<int>& value)

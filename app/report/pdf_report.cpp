@@ -17,6 +17,6 @@ bool write_pdf_report(QIODevice& device, const Survey_result& result, const Repo
     writer.setResolution(resolution_dpi);
     writer.setPageLayout(report_page_layout());
     writer.setTitle(QString::fromUtf8(details.words(report_title).c_str()));
-    writer.setCreator(QStringLiteral("kvr27dust32 ") + QString::fromUtf8(result.tool_version.c_str()));
+    writer.setCreator(QStringLiteral("kvr27dust32 ") + QString::fromStdString(result.tool_version));
     return draw_report(writer, result, details);
 }

@@ -31,7 +31,7 @@ const QColor title_row_colour(0xE8, 0xE8, 0xE8);
 
 QString utf8(const std::string& text)
 {
-    return QString::fromUtf8(text.c_str());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QColor bgr(std::uint32_t colour)

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -252,7 +253,10 @@ bool json_int(const QJsonValue& value, std::int32_t& number)
     if (!value.isDouble())
         return false;
     const double real = value.toDouble();
-    if (real != static_cast<double>(static_cast<std::int32_t>(real)))
+    // Out of range the cast itself is undefined: the range comes first.
+    if (!(real >= static_cast<double>(std::numeric_limits<std::int32_t>::min()) &&
+          real <= static_cast<double>(std::numeric_limits<std::int32_t>::max())) ||
+        real != static_cast<double>(static_cast<std::int32_t>(real)))
         return false;
     number = static_cast<std::int32_t>(real);
     return true;
@@ -338,9 +342,14 @@ bool read_json_report(const QByteArray& text, Survey_result& result, Report_deta
 {
     QJsonParseError problem{};
     const QJsonDocument document = QJsonDocument::fromJson(text, &problem);
-    if (!document.isObject()) {
+    if (problem.error != QJsonParseError::NoError) {
         error =
             say(words, QT_TRANSLATE_NOOP("TForm_main", "niepoprawny JSON: %1"), {problem.errorString().toStdString()});
+        return false;
+    }
+    if (!document.isObject()) {
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main",
+                                             "to nie jest raport narzędzia kvr27dust32 (JSON nie jest obiektem)"));
         return false;
     }
     const QJsonObject report = document.object();

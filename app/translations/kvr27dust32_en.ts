@@ -425,5 +425,29 @@ computed from the words: %3</translation>
         <source>Porównanie z badaniem z %1, %2 dni wcześniej.</source>
         <translation>Compared with the survey of %1, %2 days earlier.</translation>
     </message>
+    <message>
+        <source>to nie jest raport narzędzia kvr27dust32 (JSON nie jest obiektem)</source>
+        <translation>this is not a report of the kvr27dust32 tool (the JSON is not an object)</translation>
+    </message>
+    <message>
+        <source>pod tą nazwą jest dowiązanie symboliczne, a raport zapisuje się tylko jako zwykły plik</source>
+        <translation>a symbolic link has this name, and a report is saved only as a regular file</translation>
+    </message>
+    <message>
+        <source>pod tą nazwą jest folder, urządzenie lub kolejka, a nie zwykły plik</source>
+        <translation>a folder, a device or a FIFO has this name, not a regular file</translation>
+    </message>
+    <message>
+        <source>raport pochodzi z %1, a więc nie sprzed tego badania (%2)</source>
+        <translation>the report is of %1, so it does not precede this survey (%2)</translation>
+    </message>
+    <message>
+        <source>Nie udało się wypisać tabeli: %1</source>
+        <translation>Could not write the table: %1</translation>
+    </message>
+    <message>
+        <source>Dongle lub kanał zawiódł w trakcie badania: nie wiadomo, czy pod adresami pokazanymi jako nieobecne są czujki. Sprawdź dongle i linię, a potem powtórz badanie.</source>
+        <translation>The dongle or the channel failed during the survey: it is not known whether there are detectors at the addresses shown as absent. Check the dongle and the line, then survey again.</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "app/command_line/survey_command.h"
 #include "app/report/report_file.h"
 #include "app/report/report_reader.h"
+#include "app/start_run.h"
 #include "app/tool_version.h"
 #include "app/window_language.h"
 #include "tests/app/demo_survey.h"
@@ -29,7 +30,10 @@ protected:
     int run(QStringList arguments)
     {
         arguments.prepend(QStringLiteral("kvr27dust32-sim"));
-        const Console console{[this](const std::string& text) { out += text; },
+        const Console console{[this](const std::string& text) {
+                                  out += text;
+                                  return std::string();
+                              },
                               [this](const std::string& text) { err += text; }};
         return run_command_line(read_command_line(arguments, Window_language::polish), console);
     }
@@ -115,6 +119,79 @@ TEST_P(Command_line_exit, SaysHowTheLineStands)
 
 INSTANTIATE_TEST_SUITE_P(Cases, Command_line_exit, ::testing::ValuesIn(exit_cases),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// A line that stops answering once the start run has passed is no clean
+// line: whatever failed, the survey says the dongle or the channel failed
+// and the exit code is 2, not "absent 32, to clean: none" and 0.
+TEST_F(Survey_command, ALineThatStopsAnsweringAfterTheStartRunIsNoCleanLine)
+{
+    clean_and_medium(world);
+    run_start_run(4, false, [](const std::string&) {});
+    const int survey_starts_at = world.exchanges;
+
+    const struct {
+        const char* name;
+        void (*fault)(sim::World& world);
+    } faults[] = {
+        {"silent dongle", [](sim::World& w) { w.dongle.fault = sim::Reply_fault::no_report; }},
+        {"late replies", [](sim::World& w) { w.dongle.fault = sim::Reply_fault::late; }},
+        {"bad checksums", [](sim::World& w) { w.dongle.fault = sim::Reply_fault::wrong_checksum; }},
+        {"refused requests", [](sim::World& w) { w.refuse_requests = true; }},
+        {"transfers that never complete", [](sim::World& w) { w.transfers_never_complete = true; }},
+        {"unplugged", [](sim::World& w) { w.unplugged_from_exchange = w.exchanges; }},
+    };
+    for (const auto& entry : faults) {
+        sim_system::reset_world();
+        clean_and_medium(world);
+        world.on_exchange = [&](int exchange) {
+            if (exchange == survey_starts_at)
+                entry.fault(world);
+        };
+        out.clear();
+        err.clear();
+        EXPECT_EQ(run({"--survey"}), 2) << entry.name;
+        EXPECT_EQ(out.rfind("adres  stan", 0), 0u) << entry.name;
+        EXPECT_NE(err.find("Dongle lub kanał zawiódł w trakcie badania"), std::string::npos)
+            << entry.name << ": " << err;
+        world.on_exchange = nullptr;
+    }
+}
+
+// A table that cannot be written is said on standard error and ends with
+// 3; the report is still written.
+TEST_F(Survey_command, TableThatCannotBeWrittenGivesThreeAndTheReportIsStillWritten)
+{
+    clean_and_medium(world);
+    const QString report = in_scratch("survey.csv");
+    const Console full_output{[](const std::string&) { return std::string("No space left on device"); },
+                              [this](const std::string& text) { err += text; }};
+    EXPECT_EQ(run_command_line(
+                  read_command_line({"kvr27dust32-sim", "--survey", "--report", report}, Window_language::polish),
+                  full_output),
+              3);
+    EXPECT_NE(err.find("Nie udało się wypisać tabeli: No space left on device"), std::string::npos) << err;
+    EXPECT_TRUE(std::filesystem::exists(report.toStdString()));
+}
+
+// An earlier report dated after the survey about to run is refused before
+// the line is touched.
+TEST_F(Survey_command, AnEarlierReportFromTheFutureIsRefused)
+{
+    Survey_result earlier = demo_survey();
+    sim_system::reset_world();
+    earlier.when = {253402300799, 0}; // 9999-12-31 23:59:59 UTC
+    const QString earlier_path = in_scratch("earlier.json");
+    std::string error;
+    ASSERT_TRUE(write_report_file(earlier_path, earlier, {}, error)) << error;
+
+    sim::set_up_demo_line(world);
+    EXPECT_EQ(run({"--survey", "--compare", earlier_path}), 3);
+    EXPECT_NE(err.find("raport pochodzi z 9999-12-31 23:59 (UTC+00:00), a więc nie sprzed tego badania"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(world.exchanges, 0);
+}
 
 TEST_F(Survey_command, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
 {
@@ -314,7 +391,10 @@ TEST_F(Survey_command, SpeaksTheLanguageItIsGiven)
         read_command_line({"kvr27dust32", "--survey", "--lang", "en"}, Window_language::polish);
     ASSERT_EQ(options.language, Window_language::english);
     ASSERT_TRUE(use_language(options.language).program_texts);
-    const Console console{[this](const std::string& text) { out += text; },
+    const Console console{[this](const std::string& text) {
+                              out += text;
+                              return std::string();
+                          },
                           [this](const std::string& text) { err += text; }};
     const int code = run_command_line(options, console, window_words);
     use_language(Window_language::polish);

@@ -1,11 +1,13 @@
 // Every fault of the simulated line at every exchange of a full survey,
 // once at that exchange alone and once from that exchange on. Whatever
 // happens, the survey ends; each record is the one of the fault-free survey
-// or absent and silver, never a wrong value; every message is one of the
-// survey's own; every transaction in the log has exactly one result line;
-// and no handle, list, event or request is left behind.
+// or absent and silver, never a wrong value; a detector lost to the fault
+// is never passed off as absent without a word: the survey says that the
+// dongle or the channel failed; every message is one of the survey's own; every transaction in the log has exactly one
+// result line; and no handle, list, event or request is left behind.
 #include "app/colours.h"
 #include "app/detector_state.h"
+#include "app/window_texts.h"
 #include "tests/app/window_fixture.h"
 
 #include <QRegularExpression>
@@ -139,13 +141,15 @@ bool same_record(const KVR27_dust_data& a, const KVR27_dust_data& b)
            a.t2 == b.t2 && a.contamination == b.contamination && a.colour == b.colour;
 }
 
+const QString line_not_heard_message = QString::fromUtf8(text::line_not_heard);
+
 bool is_message_of_the_survey(const QString& message)
 {
     static const QRegularExpression start_run_error(
         QStringLiteral("^ERROR! c_high = 1023 c_low = -?\\d+ e_index = \\d$"));
-    return message == QStringLiteral("pic connection error") || message == QStringLiteral("msp connection error") ||
-           message == QStringLiteral("connection error") || message == dongle_message ||
-           start_run_error.match(message).hasMatch();
+    return message == line_not_heard_message || message == QStringLiteral("pic connection error") ||
+           message == QStringLiteral("msp connection error") || message == QStringLiteral("connection error") ||
+           message == dongle_message || start_run_error.match(message).hasMatch();
 }
 
 class Fault_matrix : public Window_test, public ::testing::WithParamInterface<Matrix_case> {
@@ -194,12 +198,16 @@ TEST_P(Fault_matrix, TheSurveyEndsWithRightOrAbsentRecordsItsOwnMessagesAndNothi
         world.on_exchange = nullptr;
 
         const std::string where = "fault at exchange " + std::to_string(at);
+        bool detector_lost = false;
         for (int address = 0; address < surveyed_addresses; ++address) {
             const KVR27_dust_data& record = records[static_cast<std::size_t>(address)];
             const bool absent = !record.present && record.colour == colour::silver;
-            EXPECT_TRUE(absent || same_record(record, fault_free[static_cast<std::size_t>(address)]))
-                << where << ": address " << address << " holds a wrong record";
+            const bool right = same_record(record, fault_free[static_cast<std::size_t>(address)]);
+            EXPECT_TRUE(absent || right) << where << ": address " << address << " holds a wrong record";
+            detector_lost = detector_lost || !right;
         }
+        EXPECT_TRUE(!detector_lost || messages.contains(line_not_heard_message) || messages.contains(dongle_message))
+            << where << ": a detector was lost to the fault without a word";
         for (const QString& message : messages)
             EXPECT_TRUE(is_message_of_the_survey(message)) << where << ": " << message.toStdString();
         EXPECT_EQ(check_transactions(test_support::log_lines()), "") << where;

@@ -56,6 +56,23 @@ TEST_F(Report, EachFormatReadsBackAsWritten)
     }
 }
 
+// A text is taken whole, a NUL byte in it too: a site read from an earlier
+// report must not come back shortened.
+TEST_F(Report, TextsWithANulByteReadBackWhole)
+{
+    const Report_details details{std::string("Hala\0B", 6), std::string("Jan\0", 4), std::nullopt};
+    for (const char* name : {"nul.csv", "nul.json"}) {
+        const QString path = QString::fromStdString(path_in_scratch(name));
+        std::string error;
+        ASSERT_TRUE(write_report_file(path, result, details, error)) << name << ": " << error;
+        Survey_result read;
+        Report_details read_details;
+        ASSERT_TRUE(read_report_file(path, read, read_details, error)) << name << ": " << error;
+        EXPECT_EQ(read_details.site, details.site) << name;
+        EXPECT_EQ(read_details.technician, details.technician) << name;
+    }
+}
+
 TEST_F(Report, AComparisonAddsItsFieldsAndTheReportStillReadsBack)
 {
     Survey_result earlier = result;
@@ -157,6 +174,40 @@ TEST(Refused_json, ThatIsNotOneOfOurReports)
     Report_details details;
     std::string error;
     EXPECT_TRUE(read_json_report(QByteArray::fromStdString(ours), read, details, error)) << error;
+}
+
+// What is wrong is said, and a number too large for a word is refused
+// before it is converted (the conversion itself would be undefined).
+TEST(Refused_json, SaysWhatIsWrong)
+{
+    const std::string ours = fixture("demo_survey.json");
+    const auto edited = [&ours](const char* from, const char* to) {
+        std::string text = ours;
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, std::string(from).size(), to);
+    };
+    const struct {
+        std::string text;
+        const char* says;
+    } cases[] = {
+        {"[1, 2]", "JSON nie jest obiektem"},
+        {"\"text\"", "niepoprawny JSON"},
+        {"{ not json", "niepoprawny JSON"},
+        {edited("\"u\": 150", "\"u\": 1e10"), "brak słowa u"},
+        {edited("\"u\": 150", "\"u\": -2147483649"), "brak słowa u"},
+        {edited("\"u\": 150", "\"u\": 1e400"), "niepoprawny JSON"},
+        {edited("\"level_percent\": 77", "\"level_percent\": 4294967373"), "poziom nie jest liczbą"},
+    };
+    for (const auto& entry : cases) {
+        Survey_result read;
+        Report_details details;
+        std::string error;
+        EXPECT_FALSE(read_json_report(QByteArray::fromStdString(entry.text), read, details, error))
+            << entry.text.substr(0, 80);
+        EXPECT_NE(error.find(entry.says), std::string::npos) << error;
+        EXPECT_EQ(error.find("no error occurred"), std::string::npos) << error;
+    }
 }
 
 TEST_F(Report, FileFormatFollowsTheExtension)

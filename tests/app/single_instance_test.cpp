@@ -41,6 +41,21 @@ TEST(Single_instance, TellsAHeldLockFromOneThatCannotBeMade)
               Instance_lock_state::unavailable);
 }
 
+// A folder that cannot hold the lock (a read-only runtime folder) hands it
+// on to the next one: two copies still see each other.
+TEST(Single_instance, TakesTheLockInTheNextFolderWhereTheFirstCannotHoldIt)
+{
+    const test_support::Scratch_directory scratch;
+    const QString no_folder = QString::fromStdString((scratch.path() / "no-such-folder").string());
+    const QString folder = QString::fromStdString(scratch.path().string());
+    const QString program = QStringLiteral("kvr27-fallback-%1").arg(QCoreApplication::applicationPid());
+
+    const Single_instance first(program, {no_folder, folder});
+    EXPECT_TRUE(first.first());
+    EXPECT_TRUE(std::filesystem::exists(scratch.path() / (program.toStdString() + ".lock")));
+    EXPECT_FALSE(Single_instance(program, {no_folder, folder}).first());
+}
+
 // The program itself, started while another copy holds the dongle: its
 // survey says so and exits before touching the line. A copy of the demo
 // program under a name of its own, so that neither a running demo nor the
