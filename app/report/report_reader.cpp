@@ -219,6 +219,13 @@ bool survey_fields(const std::map<std::string, std::string>& values, Survey_resu
         const auto found = values.find(name);
         return found == values.end() ? std::string() : found->second;
     };
+    // Texts are UTF-8: a byte that is none (a file edited in another
+    // encoding) becomes U+FFFD here, as every writer would write it, so the
+    // survey reads the same from each format.
+    const auto text = [&value](const char* name) {
+        const std::string bytes = value(name);
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+    };
     if (value(f::tool_name) != f::tool) {
         error = say(words, QT_TRANSLATE_NOOP("TForm_main", "to nie jest raport narzędzia kvr27dust32"));
         return false;
@@ -229,15 +236,15 @@ bool survey_fields(const std::map<std::string, std::string>& values, Survey_resu
         return false;
     }
     read.when = *when;
-    read.tool_version = value(f::tool_version);
+    read.tool_version = text(f::tool_version);
     if (!parse_int(value(f::cl), read.cl)) {
         error = say(words, QT_TRANSLATE_NOOP("TForm_main", "parametr CL nie jest liczbą"));
         return false;
     }
     if (!start_run_from(value(f::start_run), value(f::line_current), read.start_run, error, words))
         return false;
-    read_details.site = value(f::site);
-    read_details.technician = value(f::technician);
+    read_details.site = text(f::site);
+    read_details.technician = text(f::technician);
     return true;
 }
 

@@ -73,6 +73,25 @@ TEST_F(Report, TextsWithANulByteReadBackWhole)
     }
 }
 
+// A site that is no UTF-8 (a CSV edited in another encoding) reads as the
+// writers would write it, so both formats give back the same survey.
+TEST_F(Report, TextThatIsNoUtf8ReadsWithReplacementCharacters)
+{
+    std::string text = fixture("demo_survey.csv");
+    const std::string site = "site,\"Hala 2, piętro \"\"B\"\"\"";
+    ASSERT_NE(text.find(site), std::string::npos);
+    text.replace(text.find(site), site.size(), "site,Hala \xff\xfe");
+    Survey_result read;
+    Report_details details;
+    std::string error;
+    ASSERT_TRUE(read_csv_report(QByteArray::fromStdString(text), read, details, error)) << error;
+    EXPECT_EQ(details.site, "Hala \xef\xbf\xbd\xef\xbf\xbd");
+    Survey_result again;
+    Report_details again_details;
+    ASSERT_TRUE(read_json_report(json_report(read, details), again, again_details, error)) << error;
+    EXPECT_EQ(again_details.site, details.site);
+}
+
 TEST_F(Report, AComparisonAddsItsFieldsAndTheReportStillReadsBack)
 {
     Survey_result earlier = result;
