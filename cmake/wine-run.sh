@@ -6,6 +6,10 @@
 # inherit the program's descriptors and would otherwise keep CTest's pipe
 # open long after the program ended.
 #
+# A run that failed shows Wine's own error messages and its exit status
+# (Wine's error channel is on unless the caller chose otherwise), so a
+# failure that is Wine's and not the program's says so.
+#
 # Without a WINEPREFIX from the caller, the prefix is "wine-prefix" in the
 # build tree that holds the program (the folder with CMakeCache.txt), so a
 # plain `cmake --build` never touches ~/.wine.
@@ -33,14 +37,29 @@ fi
 
 out=$(mktemp) || exit 1
 err=$(mktemp) || exit 1
+trap 'rm -f "$out" "$err"' EXIT
+
+# Wine's loader says so when it stopped before the program's entry point
+# (a DLL not found or not initialised): status c0000135, c0000142, … Such a
+# run never started the program, and only such a run is made once more.
+not_started() {
+    [ ! -s "$out" ] &&
+        grep -aEm1 ':err:module:(LdrInitializeThunk .*failed|.*could not load kernel32\.dll), status c0000[0-9a-f]{3}' "$err"
+}
+
 "$wine" "$@" >"$out" 2>"$err" </dev/null
 status=$?
+if [ $status -ne 0 ] && reason=$(not_started); then
+    echo "wine-run: Wine did not start $1 (status $status: $reason); running it once more" >&2
+    "$wine" "$@" >"$out" 2>"$err" </dev/null
+    status=$?
+fi
 cat "$out"
 if [ $status -eq 0 ]; then
+    # Wine's own error messages of a run that passed are noise to a reader.
     grep -av '^[0-9a-f]\{4\}:err:' "$err" >&2
 else
     cat "$err" >&2
     echo "wine-run: $* ended with status $status" >&2
 fi
-rm -f "$out" "$err"
 exit $status

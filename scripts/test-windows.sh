@@ -24,10 +24,13 @@ step_done() {
 # Whatever happens, no wineserver of this prefix outlives the script.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
-# The prefix is made while the compiler works. Its first server is let go
-# before the tests: Wine lists its own HID devices only from the second
-# start of a new prefix on.
-(wineboot --init && wineserver -w) </dev/null >"$build/wineboot.log" 2>&1 &
+# The prefix is made while the compiler works, and started once more: Wine
+# installs its own HID devices into a new prefix on its second start, and
+# a test program started while that runs would meet a prefix still being
+# written. Each start's server is let go before the next.
+wine=wine
+[ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
+(wineboot --init && wineserver -w && "$wine" cmd /c exit && wineserver -w) </dev/null >"$build/wineboot.log" 2>&1 &
 boot=$!
 
 scripts/build-qt-windows.sh
