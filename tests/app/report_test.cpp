@@ -61,7 +61,7 @@ TEST_F(Report, EachFormatReadsBackAsWritten)
 TEST_F(Report, TextsWithANulByteReadBackWhole)
 {
     const Report_details details{std::string("Hala\0B", 6), std::string("Jan\0", 4), std::nullopt};
-    for (const char* name : {"nul.csv", "nul.json"}) {
+    for (const char* name : {"with-nul-byte.csv", "with-nul-byte.json"}) {
         const QString path = QString::fromStdString(path_in_scratch(name));
         std::string error;
         ASSERT_TRUE(write_report_file(path, result, details, error)) << name << ": " << error;
