@@ -50,11 +50,13 @@ err=$(mktemp) || exit 1
 trap 'rm -f "$out" "$err"' EXIT
 
 # Wine says so when it stopped before the program's entry point: its
-# address space could not be set up (the shared user data, c0000018), or a
-# DLL was not found or not initialised (c0000135, c0000142, …). Such a run
-# never started the program, and only such a run is made once more.
+# address space could not be set up (the shared user data, c0000018), a
+# DLL was not found or not initialised (c0000135, c0000142, …), or the
+# server dropped the process before giving it its first thread ("wine
+# client error:0:"). Such a run never started the program, and only such a
+# run is made once more.
 not_started() {
-    [ ! -s "$out" ] && grep -aEm1 ':err:(virtual:virtual_alloc_first_teb .*c0000[0-9a-f]{3}|module:(LdrInitializeThunk .*failed|.*could not load kernel32\.dll), status c0000[0-9a-f]{3})' "$err"
+    [ ! -s "$out" ] && grep -aEm1 '^wine client error:0: |:err:(virtual:virtual_alloc_first_teb .*c0000[0-9a-f]{3}|module:(LdrInitializeThunk .*failed|.*could not load kernel32\.dll), status c0000[0-9a-f]{3})' "$err"
 }
 
 $wine "$@" >"$out" 2>"$err" </dev/null
