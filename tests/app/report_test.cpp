@@ -170,15 +170,19 @@ TEST_P(Refused_report, SaysWhyAndLeavesTheResultAlone)
 INSTANTIATE_TEST_SUITE_P(Cases, Refused_report, ::testing::ValuesIn(refused_csv_edits),
                          [](const auto& test) { return std::string(test.param.name); });
 
+// The demo report's JSON with its first `from` replaced by `to`.
+std::string edited_json(const char* from, const char* to)
+{
+    std::string text = fixture("demo_survey.json");
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return text.replace(at, std::string(from).size(), to);
+}
+
 TEST(Refused_json, ThatIsNotOneOfOurReports)
 {
     const std::string ours = fixture("demo_survey.json");
-    const auto edited = [&ours](const char* from, const char* to) {
-        std::string text = ours;
-        const std::size_t at = text.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        return text.replace(at, std::string(from).size(), to);
-    };
+    const auto edited = edited_json;
     for (const std::string& text :
          {std::string("{ not json"), std::string("[]"), edited("\"level_percent\": 77", "\"level_percent\": 70"),
           edited("\"tool\": \"kvr27dust32\"", "\"tool\": \"other\""), edited("\"address\": 31", "\"address\": 30"),
@@ -199,13 +203,7 @@ TEST(Refused_json, ThatIsNotOneOfOurReports)
 // before it is converted (the conversion itself would be undefined).
 TEST(Refused_json, SaysWhatIsWrong)
 {
-    const std::string ours = fixture("demo_survey.json");
-    const auto edited = [&ours](const char* from, const char* to) {
-        std::string text = ours;
-        const std::size_t at = text.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        return text.replace(at, std::string(from).size(), to);
-    };
+    const auto edited = edited_json;
     const struct {
         std::string text;
         const char* says;
