@@ -1,17 +1,17 @@
 #include "app/run_tool.h"
 
-#include "app/command_line/command_line.h"
-#include "app/command_line/survey_command.h"
-#include "app/form_main.h"
 #include "app/single_instance.h"
-#include "app/tool_version.h"
 #include "app/window_icon.h"
-#include "app/window_language.h"
-#include "app/window_texts.h"
+#include "command_line/command_line.h"
+#include "command_line/survey_command.h"
+#include "language/language.h"
 #include "log/console_echo.h"
 #include "platform/output_signals.h"
 #include "platform/parent_console.h"
+#include "survey/texts.h"
+#include "survey/tool_version.h"
 #include "timing/pause.h"
+#include "window/form_main.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-// The window's icon, app/kvr27dust32.png, as the program carries it.
+// The window's icon, packaging/icons/kvr27dust32.png, as the program carries it.
 #pragma once
 
 #include <QIcon>

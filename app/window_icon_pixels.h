@@ -1,5 +1,5 @@
 // How the window icon's pixels are stored in the program's resources:
-// app/kvr27dust32.rgba is app/kvr27dust32.png as 64 rows of 64 pixels, each
+// app/kvr27dust32.rgba is packaging/icons/kvr27dust32.png as 64 rows of 64 pixels, each
 // four bytes red, green, blue, alpha (not premultiplied), written by
 // `cmake --build build --target update_window_icon`.
 #pragma once

@@ -5,11 +5,11 @@
 //    the same way: wall time from process start until the first pass of the
 //    message loop is over and the process has exited, and peak memory.
 //   kvr27_app_bench [runs]
-#include "app/form_main.h"
 #include "bench/bench_support.h"
 #include "platform/call_listener.h"
 #include "platform/sim/sim_system.h"
 #include "sim/sim_world.h"
+#include "window/form_main.h"
 
 #include <QApplication>
 #include <QPushButton>

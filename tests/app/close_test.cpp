@@ -2,7 +2,7 @@
 // step: the dongle is left in mode 0, every channel is gone, nothing more is
 // shown, and it is over within a second of the close. The close is posted to
 // the window as the window system would send it, at a chosen exchange.
-#include "app/detector_state.h"
+#include "survey/detector_state.h"
 #include "tests/app/window_fixture.h"
 
 #include <QCloseEvent>

@@ -1,15 +1,15 @@
 // The survey from the command line: its table, its report, its exit codes,
 // its refusals before the line is touched, and no window; then the two
 // programs themselves, run as a user runs them.
-#include "app/command_line/command_line.h"
-#include "app/command_line/survey_command.h"
-#include "app/report/report_file.h"
-#include "app/report/report_reader.h"
-#include "app/start_run.h"
-#include "app/tool_version.h"
-#include "app/window_language.h"
+#include "command_line/command_line.h"
+#include "command_line/survey_command.h"
+#include "language/language.h"
+#include "report/report_file.h"
+#include "report/report_reader.h"
+#include "survey/tool_version.h"
 #include "tests/app/demo_survey.h"
 #include "tests/support/test_support.h"
+#include "workflows/start_run.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "tests/app/demo_survey.h"
 
-#include "app/survey_workflow.h"
 #include "sim/sim_world.h"
+#include "workflows/survey_workflow.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // record.
 #pragma once
 
-#include "app/survey_result.h"
+#include "survey/survey_result.h"
 
 #include <filesystem>
 #include <string>

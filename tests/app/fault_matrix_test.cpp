@@ -5,9 +5,9 @@
 // is never passed off as absent without a word: the survey says that the
 // dongle or the channel failed; every message is one of the survey's own; every transaction in the log has exactly one
 // result line; and no handle, list, event or request is left behind.
-#include "app/colours.h"
-#include "app/detector_state.h"
-#include "app/window_texts.h"
+#include "survey/colours.h"
+#include "survey/detector_state.h"
+#include "survey/texts.h"
 #include "tests/app/window_fixture.h"
 
 #include <QRegularExpression>

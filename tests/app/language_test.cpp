@@ -1,8 +1,8 @@
 // The window in English: the options that choose the language, the
 // translation of every Polish text, Qt's own texts, and the window's three
 // tabs, its messages and lamps as an English-speaking technician sees them.
-#include "app/command_line/command_line.h"
-#include "app/window_language.h"
+#include "command_line/command_line.h"
+#include "language/language.h"
 #include "tests/app/window_fixture.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
-#include "app/colours.h"
-#include "app/shape_widget.h"
+#include "survey/colours.h"
 #include "tests/app/window_fixture.h"
+#include "window/shape_widget.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // The survey as a record in the window: the address being asked, the
 // tooltips, the grid's fit, and saving, printing and comparing the last
 // survey through the window's dialog hooks.
-#include "app/report/csv_report.h"
-#include "app/report/json_report.h"
-#include "app/report/report_file.h"
+#include "report/csv_report.h"
+#include "report/json_report.h"
+#include "report/report_file.h"
 #include "tests/app/demo_survey.h"
 #include "tests/app/window_fixture.h"
 

@@ -3,11 +3,11 @@
 // says why; a link, a FIFO, a device or a folder at the report's name is
 // refused and left as it was; a table that standard output cannot take
 // ends the program with 3.
-#include "app/command_line/command_line.h"
-#include "app/command_line/survey_command.h"
-#include "app/report/report_file.h"
-#include "app/window_language.h"
+#include "command_line/command_line.h"
+#include "command_line/survey_command.h"
+#include "language/language.h"
 #include "platform/output_signals.h"
+#include "report/report_file.h"
 #include "tests/app/demo_survey.h"
 #include "tests/support/test_support.h"
 

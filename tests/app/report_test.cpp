@@ -1,10 +1,10 @@
 // The survey's report files: CSV and JSON of the demo line byte for byte,
 // both read back as written, a file of another origin refused, and the PDF
 // page with the title, the date and every present detector's level.
-#include "app/report/csv_report.h"
-#include "app/report/json_report.h"
-#include "app/report/report_file.h"
-#include "app/report/report_reader.h"
+#include "report/csv_report.h"
+#include "report/json_report.h"
+#include "report/report_file.h"
+#include "report/report_reader.h"
 #include "tests/app/demo_survey.h"
 #include "tests/support/test_support.h"
 

@@ -2,10 +2,10 @@
 // monitor left running, at one tick a second. Every tick opens and closes a
 // channel and writes the log, so a handle, a descriptor or a block kept by
 // any tick would pile up; descriptors and memory must stay flat.
-#include "app/colours.h"
-#include "app/shape_widget.h"
+#include "survey/colours.h"
 #include "tests/app/window_fixture.h"
 #include "tests/support/process_usage.h"
+#include "window/shape_widget.h"
 
 #include <QCheckBox>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "app/detector_state.h"
+#include "survey/detector_state.h"
 #include "tests/app/window_fixture.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "app/colours.h"
-#include "app/detector_state.h"
-#include "app/shape_widget.h"
-#include "app/window_texts.h"
+#include "survey/colours.h"
+#include "survey/detector_state.h"
+#include "survey/texts.h"
 #include "tests/app/window_fixture.h"
+#include "window/shape_widget.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "tests/app/window_fixture.h"
 
-#include "app/detector_state.h"
+#include "survey/detector_state.h"
 
 #include <QComboBox>
 

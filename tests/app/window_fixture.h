@@ -2,9 +2,9 @@
 // of shown, and its controls reached by their object names.
 #pragma once
 
-#include "app/form_main.h"
 #include "sim/sim_world.h"
 #include "tests/support/test_support.h"
+#include "window/form_main.h"
 
 #include <QAbstractButton>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "app/colours.h"
-#include "app/detector_state.h"
-#include "app/shape_widget.h"
+#include "survey/colours.h"
+#include "survey/detector_state.h"
 #include "tests/app/window_fixture.h"
+#include "window/shape_widget.h"
 
 #include <QFrame>
 #include <QHeaderView>

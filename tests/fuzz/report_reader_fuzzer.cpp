@@ -4,9 +4,9 @@
 // as the same survey (read, write, read).
 //
 // Input: the bytes of a file, read as CSV and as JSON in turn.
-#include "app/report/csv_report.h"
-#include "app/report/json_report.h"
-#include "app/report/report_reader.h"
+#include "report/csv_report.h"
+#include "report/json_report.h"
+#include "report/report_reader.h"
 #include "tests/fuzz/fuzz_check.h"
 
 #include <cstddef>

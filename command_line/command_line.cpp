@@ -1,0 +1,140 @@
+#include "command_line/command_line.h"
+
+#include "report/report_file.h"
+#include "survey/tool_version.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace {
+
+constexpr int cl_lowest = 1;
+constexpr int cl_highest = 16;
+
+// Every option of the tool.
+struct Options {
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption lang{QStringLiteral("lang"),
+                            QStringLiteral("The language of the window and of its messages: pl (Polish) or en "
+                                           "(English). Without it the system's locale chooses: Polish for a Polish "
+                                           "locale, English for any other."),
+                            QStringLiteral("pl|en")};
+    QCommandLineOption survey{QStringLiteral("survey"),
+                              QStringLiteral("Survey the line (the start run, then addresses 0 to 31) without the "
+                                             "window: a table on standard output, the messages on standard error.")};
+    QCommandLineOption cl{QStringLiteral("cl"),
+                          QStringLiteral("With --survey: the CL parameter of every detector request, 1 to 16 (4 when "
+                                         "not given)."),
+                          QStringLiteral("N")};
+    QCommandLineOption report{QStringLiteral("report"),
+                              QStringLiteral("With --survey: also write the survey's report to FILE, as its "
+                                             "extension says: .csv, .json or .pdf."),
+                              QStringLiteral("FILE")};
+    QCommandLineOption site{QStringLiteral("site"), QStringLiteral("With --survey: the site named in the report."),
+                            QStringLiteral("TEXT")};
+    QCommandLineOption technician{QStringLiteral("technician"),
+                                  QStringLiteral("With --survey: the technician named in the report."),
+                                  QStringLiteral("TEXT")};
+    QCommandLineOption compare{QStringLiteral("compare"),
+                               QStringLiteral("With --survey: compare with an earlier report of this tool (.json or "
+                                              ".csv): the earlier level, the change and, for a rising level, the "
+                                              "date it reaches 61%."),
+                               QStringLiteral("FILE")};
+
+    explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("Service tool for a line of KVR27 optical dust detectors, reached through the KVR27 USB "
+                           "dongle. Without options it opens its window.\n"
+                           "Exit codes with --survey: 0 every detector present is clean or medium; 1 at least one "
+                           "needs cleaning, is saturated or has a level that cannot be computed; 2 the dongle could "
+                           "not be opened or the start run failed; 3 a wrong command line, or a report that could "
+                           "not be read or written."));
+        parser.addOptions({lang, survey, cl, report, site, technician, compare});
+    }
+
+    // The options that only a survey takes.
+    QList<const QCommandLineOption*> survey_only() const { return {&cl, &report, &site, &technician, &compare}; }
+};
+
+Command_line mistake(const QString& text)
+{
+    Command_line read;
+    read.action = Command_line::Action::error;
+    read.output = QCoreApplication::applicationName() + QStringLiteral(": ") + text + QLatin1Char('\n');
+    return read;
+}
+
+} // namespace
+
+Command_line read_command_line(const QStringList& arguments, Window_language system_language)
+{
+    QCommandLineParser parser;
+    const Options options(parser);
+    if (!parser.parse(arguments))
+        return mistake(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return mistake(QStringLiteral("unexpected argument \"") + parser.positionalArguments().first() +
+                       QLatin1Char('"'));
+    Command_line read;
+    read.language = system_language;
+    if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all"))) {
+        read.action = Command_line::Action::help;
+        read.output = parser.helpText();
+        return read;
+    }
+    if (parser.isSet(options.version)) {
+        read.action = Command_line::Action::version;
+        read.output = QCoreApplication::applicationName() + QLatin1Char(' ') + QString::fromUtf8(tool_version) +
+                      QLatin1Char('\n');
+        return read;
+    }
+    if (parser.isSet(options.lang)) {
+        const std::optional<Window_language> named = language_named(parser.value(options.lang));
+        if (!named)
+            return mistake(QStringLiteral("--lang takes pl or en, not \"") + parser.value(options.lang) +
+                           QLatin1Char('"'));
+        read.language = *named;
+    }
+    if (!parser.isSet(options.survey)) {
+        for (const QCommandLineOption* option : options.survey_only())
+            if (parser.isSet(*option))
+                return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
+        return read;
+    }
+
+    read.action = Command_line::Action::survey;
+    if (parser.isSet(options.cl)) {
+        bool number = false;
+        read.survey.cl = parser.value(options.cl).toInt(&number);
+        if (!number || read.survey.cl < cl_lowest || read.survey.cl > cl_highest)
+            return mistake(QStringLiteral("--cl takes a number from 1 to 16, not \"") + parser.value(options.cl) +
+                           QLatin1Char('"'));
+    }
+    read.survey.report_path = parser.value(options.report);
+    if (parser.isSet(options.report) && !report_format_of(read.survey.report_path))
+        return mistake(QStringLiteral("--report: \"") + read.survey.report_path +
+                       QStringLiteral("\" must end in .csv, .json or .pdf"));
+    read.survey.compare_path = parser.value(options.compare);
+    read.survey.site = parser.value(options.site);
+    read.survey.technician = parser.value(options.technician);
+    return read;
+}
+
+bool runs_without_window(const QStringList& arguments)
+{
+    // Read before any application exists, to choose one: the toolkit's own
+    // options (-platform, -style) are still among the arguments here, so a
+    // mistake alone does not decide.
+    QCommandLineParser parser;
+    const Options options(parser);
+    parser.parse(arguments);
+    if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(options.version) ||
+        parser.isSet(options.survey))
+        return true;
+    for (const QCommandLineOption* option : options.survey_only())
+        if (parser.isSet(*option))
+            return true;
+    return false;
+}

@@ -1,0 +1,51 @@
+// The program's options, the same for both programs: without options the
+// window opens in the system's language or the one --lang names; --survey
+// surveys the line without a window; --help and --version print and end.
+// Every option is made in `read_command_line` and nowhere else.
+#pragma once
+
+#include "language/language.h"
+
+#include <QString>
+#include <QStringList>
+
+// What a survey from the command line is asked to do.
+struct Survey_request {
+    int cl = 4;
+    QString report_path;  // empty: no report
+    QString compare_path; // empty: no comparison
+    QString site;
+    QString technician;
+};
+
+struct Command_line {
+    enum class Action {
+        window,  // open the window in `language`
+        survey,  // survey without a window as `survey` says, speaking `language`
+        help,    // print `output` on standard output and end
+        version, // print `output` on standard output and end
+        error,   // print `output` on standard error and end with exit_code::usage
+    };
+    Action action = Action::window;
+    Window_language language = Window_language::polish;
+    Survey_request survey;
+    QString output;
+};
+
+// Exit codes of the programs.
+namespace exit_code {
+constexpr int clean = 0;          // the window closed; or every present detector clean or medium
+constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, or has an unknown level
+constexpr int line_failed = 2;    // the dongle could not be opened, the start run failed, or the line was not heard
+constexpr int usage = 3;          // a wrong command line, or a report not read or not written
+} // namespace exit_code
+
+// Reads `arguments` (the program's name first, Qt's own options already
+// taken out by the application). Without --lang the tool speaks
+// `system_language`.
+Command_line read_command_line(const QStringList& arguments, Window_language system_language);
+
+// True when `arguments` ask for no window (the help, the version, the
+// survey, or a mistake among them): the program then runs without a
+// display, over ssh too.
+bool runs_without_window(const QStringList& arguments);

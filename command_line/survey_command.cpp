@@ -1,0 +1,113 @@
+#include "command_line/survey_command.h"
+
+#include "command_line/command_line.h"
+#include "command_line/survey_table.h"
+#include "report/local_clock.h"
+#include "report/report_file.h"
+#include "report/report_reader.h"
+#include "survey/detector_band.h"
+#include "survey/survey_comparison.h"
+#include "workflows/survey_workflow.h"
+
+#include <QDir>
+
+namespace {
+
+std::string native(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+} // namespace
+
+int survey_exit_code(const Survey_result& result)
+{
+    if (result.start_run.state != Start_run_outcome::State::passed || some_address_not_heard(result))
+        return exit_code::line_failed;
+    for (const KVR27_dust_data& record : result.records) {
+        const Band band = band_of(record);
+        if (band == Band::needs_cleaning || band == Band::unknown)
+            return exit_code::needs_cleaning;
+    }
+    return exit_code::clean;
+}
+
+int run_survey_command(const Survey_request& request, const Console& console, Translate words)
+{
+    // An earlier report that cannot be read stops the run before the line
+    // is touched.
+    std::optional<Survey_result> earlier;
+    if (!request.compare_path.isEmpty()) {
+        Survey_result read;
+        Report_details read_details;
+        std::string error;
+        // A report from after this moment cannot precede the survey about
+        // to run.
+        bool read_in = read_report_file(request.compare_path, read, read_details, error, words);
+        if (read_in)
+            if (const std::optional<std::string> problem = not_comparable(read.when, survey_time_now(), words)) {
+                error = *problem;
+                read_in = false;
+            }
+        if (!read_in) {
+            console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wczytać raportu %1: %2")),
+                             {native(request.compare_path), error}) +
+                        "\n");
+            return exit_code::usage;
+        }
+        earlier = read;
+    }
+
+    Survey_hooks hooks;
+    // The window shows its messages in its language; so does the console.
+    hooks.show_message = [&console, words](const std::string& text) { console.err(words(text.c_str()) + "\n"); };
+    const std::optional<Survey_result> result = run_survey(request.cl, survey_time_now(), hooks);
+    if (!result)
+        return exit_code::line_failed;
+
+    Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
+    if (earlier)
+        details.comparison = compare_surveys(*earlier, *result);
+    const std::string table_error = console.out(survey_table(*result, details.comparison, words));
+
+    // The report is written even when the table could not be: the survey
+    // is not lost with the output.
+    const int survey_code = survey_exit_code(*result);
+    const int output_failed_code = survey_code == exit_code::line_failed ? survey_code : exit_code::usage;
+    bool output_failed = false;
+    if (!table_error.empty()) {
+        console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wypisać tabeli: %1")), {table_error}) +
+                    "\n");
+        output_failed = true;
+    }
+    if (!request.report_path.isEmpty()) {
+        std::string error;
+        if (!write_report_file(request.report_path, *result, details, error)) {
+            console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się zapisać raportu do pliku %1: %2")),
+                             {native(request.report_path), error}) +
+                        "\n");
+            output_failed = true;
+        }
+    }
+    return output_failed ? output_failed_code : survey_code;
+}
+
+int run_command_line(const Command_line& options, const Console& console, Translate words)
+{
+    switch (options.action) {
+    case Command_line::Action::survey:
+        return run_survey_command(options.survey, console, words);
+    case Command_line::Action::help:
+    case Command_line::Action::version:
+        if (const std::string error = console.out(options.output.toStdString()); !error.empty()) {
+            console.err(error + "\n");
+            return exit_code::usage;
+        }
+        return exit_code::clean;
+    case Command_line::Action::error:
+    case Command_line::Action::window:
+        break;
+    }
+    console.err(options.output.toStdString());
+    return exit_code::usage;
+}

@@ -1,0 +1,19 @@
+// What a report holds beside the survey itself: the site and technician the
+// user typed, the comparison with an earlier survey when one was made, and
+// the language its page is written in.
+#pragma once
+
+#include "survey/survey_comparison.h"
+#include "survey/translatable.h"
+
+#include <optional>
+#include <string>
+
+struct Report_details {
+    std::string site;
+    std::string technician;
+    std::optional<Survey_comparison> comparison;
+    // The language of the PDF, the printed page and the messages; the CSV
+    // and the JSON read the same in every language.
+    Translate words = as_written;
+};

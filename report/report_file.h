@@ -1,0 +1,21 @@
+// A report written to a file in the format its extension names: .csv,
+// .json or .pdf. The file is replaced only once the whole report is
+// written, so a failure never leaves half a report or loses an earlier one.
+#pragma once
+
+#include "report/report_details.h"
+#include "survey/survey_result.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+enum class Report_format { csv, json, pdf };
+
+// From the extension, in any letter case; nothing for another extension.
+std::optional<Report_format> report_format_of(const QString& path);
+
+// True when the file was written; otherwise `error` says why.
+bool write_report_file(const QString& path, const Survey_result& result, const Report_details& details,
+                       std::string& error);

@@ -1,0 +1,7 @@
+#include "survey/tool_version.h"
+
+#ifndef KVR27_VERSION
+#error "the build passes the project's version as KVR27_VERSION"
+#endif
+
+const char* const tool_version = KVR27_VERSION;

@@ -1,0 +1,154 @@
+// The survey as a record on the "Tabela" tab: the site and technician typed
+// for the report, "Zapisz raport…" (CSV, JSON or PDF), "Drukuj…" and
+// "Porównaj z…" an earlier saved report. Files are written only when the
+// user asks; the last folder used is remembered for the run alone.
+#include "window/form_main.h"
+
+#include "language/language.h"
+#include "report/report_file.h"
+#include "report/report_page.h"
+#include "report/report_reader.h"
+#include "survey/survey_comparison.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace {
+
+const char* const report_filters = "PDF (*.pdf);;CSV (*.csv);;JSON (*.json)";
+const char* const earlier_filters = QT_TRANSLATE_NOOP("TForm_main", "Raport kvr27dust32 (*.json *.csv)");
+
+QString utf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString report_folder(const QString& last_used)
+{
+    if (!last_used.isEmpty())
+        return last_used;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::currentPath() : documents;
+}
+
+// The file name the save dialog proposes: the date and time of the survey.
+QString suggested_name(const Survey_result& result)
+{
+    std::string stamp = iso_8601(result.when).substr(0, 16); // 2026-03-14T10:05
+    stamp[10] = '_';
+    stamp[13] = '-';
+    return QStringLiteral("kvr27-raport-") + utf8(stamp) + QStringLiteral(".pdf");
+}
+
+// A name typed without an extension gets the one of the chosen filter.
+QString with_filter_suffix(const QString& path, const QString& filter)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    const qsizetype star = filter.indexOf(QLatin1String("*."));
+    if (star < 0)
+        return path;
+    return path + filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
+}
+
+} // namespace
+
+QString step_address_text(int address)
+{
+    return window_text(QT_TRANSLATE_NOOP("TForm_main", "adres %1 / %2")).arg(address).arg(surveyed_addresses - 1);
+}
+
+void TForm_main::enable_records(bool survey_running)
+{
+    const bool ready = !survey_running && last_survey.has_value();
+    for (QPushButton* button : {Button_save_report, Button_print_report, Button_compare})
+        button->setEnabled(ready);
+}
+
+Report_details TForm_main::report_details() const
+{
+    return {Edit_site->text().trimmed().toStdString(), Edit_technician->text().trimmed().toStdString(), comparison,
+            window_words};
+}
+
+void TForm_main::Button_save_reportClick(QObject*)
+{
+    if (!last_survey)
+        return;
+    const QString suggested = QDir(report_folder(last_report_folder)).filePath(suggested_name(*last_survey));
+    QString path;
+    if (save_file_dialog) {
+        path = save_file_dialog(suggested);
+    } else {
+        QString filter;
+        path = QFileDialog::getSaveFileName(this, window_text(QT_TRANSLATE_NOOP("TForm_main", "Zapisz raport")),
+                                            suggested, QString::fromLatin1(report_filters), &filter);
+        path = with_filter_suffix(path, filter);
+    }
+    if (path.isEmpty())
+        return;
+    last_report_folder = QFileInfo(path).absolutePath();
+    std::string error;
+    if (!write_report_file(path, *last_survey, report_details(), error))
+        show_message("Nie udało się zapisać raportu do pliku " + QDir::toNativeSeparators(path).toStdString() + ": " +
+                     error);
+}
+
+void TForm_main::Button_print_reportClick(QObject*)
+{
+    if (!last_survey)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(report_page_layout());
+    printer.setDocName(window_text(report_title));
+    bool chosen = false;
+    if (print_dialog) {
+        chosen = print_dialog(printer);
+    } else if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        show_message(QT_TRANSLATE_NOOP(
+            "TForm_main", "Nie znaleziono drukarki w systemie. Zapisz raport jako PDF i wydrukuj go później."));
+    } else {
+        QPrintDialog dialog(&printer, this);
+        chosen = dialog.exec() == QDialog::Accepted;
+    }
+    if (chosen && !draw_report(printer, *last_survey, report_details()))
+        show_message(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wydrukować raportu."));
+}
+
+void TForm_main::Button_compareClick(QObject*)
+{
+    if (!last_survey)
+        return;
+    const QString path = open_file_dialog ? open_file_dialog()
+                                          : QFileDialog::getOpenFileName(this, QString::fromUtf8("Porównaj z raportem"),
+                                                                         report_folder(last_report_folder),
+                                                                         QString::fromUtf8(earlier_filters));
+    if (path.isEmpty())
+        return;
+    last_report_folder = QFileInfo(path).absolutePath();
+    Survey_result earlier;
+    Report_details earlier_details;
+    std::string error;
+    bool read_in = read_report_file(path, earlier, earlier_details, error, window_words);
+    if (read_in)
+        if (const std::optional<std::string> problem = not_comparable(earlier.when, last_survey->when, window_words)) {
+            error = *problem;
+            read_in = false;
+        }
+    if (!read_in) {
+        show_message(fill(window_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wczytać raportu %1: %2")),
+                          {QDir::toNativeSeparators(path).toStdString(), error}));
+        return;
+    }
+    earlier_survey = earlier;
+    comparison = compare_surveys(earlier, *last_survey);
+    fill_grid();
+}
