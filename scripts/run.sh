@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
+# The "run" preset: RelWithDebInfo in build/, warnings not made errors.
+cmake --preset run >/dev/null
+cmake --build --preset run -j"$(nproc 2>/dev/null || echo 2)"
 exec build/app/kvr27dust32 "$@"

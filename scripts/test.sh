@@ -3,7 +3,8 @@
 # the native suite, the same suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the fuzzing suite, the Debian package (built,
 # checked, installed and removed) and the platform suites. Each suite ends
-# with CTest's summary or its own result lines.
+# with CTest's summary or its own result lines. The builds are configured
+# from CMakePresets.json (default, sanitize, fuzz, windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -23,15 +24,16 @@ suite() {
 }
 
 suite "native suite"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR27_WERROR=ON >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+cmake --preset default >/dev/null
+cmake --build --preset default -j"$jobs"
+ctest --preset default -j"$jobs"
 
 suite "sanitizer suite (address, undefined)"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DKVR27_SANITIZE=ON -DKVR27_BENCH=OFF -DKVR27_WERROR=ON >/dev/null
-cmake --build build-sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$jobs"
+# The test preset sets ASAN_OPTIONS and UBSAN_OPTIONS: leaks are findings,
+# and the first report stops the test.
+ctest --preset sanitize -j"$jobs"
 
 suite "fuzzing suite (libFuzzer, clang)"
 scripts/test-fuzz.sh
