@@ -147,17 +147,13 @@ int run_tool(int argc, char** argv, void (*before_loop)())
         before_loop = quit_after_first_pass;
     try {
         TForm_main window;
-        Form_main = &window;
         window.show();
         if (before_loop != nullptr)
             before_loop();
         QApplication::exec();
-        Form_main = nullptr;
     } catch (const std::exception& error) {
-        Form_main = nullptr;
         show_failure(error.what());
     } catch (...) {
-        Form_main = nullptr;
         show_failure("");
     }
     return 0;

@@ -4,8 +4,8 @@
 // czyszczenia" at the same rate.
 #pragma once
 
-#include "survey/detector_state.h"
 #include "survey/survey_result.h"
+#include "survey/surveyed_addresses.h"
 #include "survey/translatable.h"
 
 #include <array>

@@ -4,10 +4,10 @@
 // comparison and the command line all read this value.
 #pragma once
 
-#include "survey/detector_state.h"
 #include "survey/kvr27_dust_data.h"
 #include "survey/start_run_outcome.h"
 #include "survey/survey_time.h"
+#include "survey/surveyed_addresses.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 
 #include "language/language.h"
 #include "survey/colours.h"
-#include "survey/detector_state.h"
+#include "survey/surveyed_addresses.h"
 #include "survey/texts.h"
 #include "window/grid_cell_delegate.h"
 #include "window/grid_copy.h"
@@ -29,8 +29,6 @@
 #include <QTimer>
 
 #include <exception>
-
-TForm_main* Form_main = nullptr;
 
 namespace {
 
@@ -66,7 +64,7 @@ TForm_main::TForm_main(QWidget* parent) : QWidget(parent)
     Timer_dongle->start();
     set_workflow_stop_check([this] { return workflow_should_stop(); });
 
-    for (KVR27_dust_data& record : detector_table)
+    for (KVR27_dust_data& record : records)
         record.reset();
     for (int address = 0; address < Grid->rowCount(); ++address)
         show_record_colour(address);

@@ -7,15 +7,19 @@
 #pragma once
 
 #include "report/report_details.h"
+#include "survey/detector_words.h"
+#include "survey/kvr27_dust_data.h"
 #include "survey/solo_rating.h"
 #include "survey/survey_comparison.h"
 #include "survey/survey_result.h"
+#include "survey/surveyed_addresses.h"
 #include "workflows/message_sink.h"
 
 #include "ui_form_main.h"
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,6 +40,11 @@ public:
     bool closing = false;
 
     QTimer* Timer_dongle;
+
+    // The record of every address as the survey left it, one per row of
+    // the grid; and the words the "Solo" fields show.
+    std::array<KVR27_dust_data, surveyed_addresses> records{};
+    Detector_words solo_words{};
 
     // Shows a modal message box with an OK button by default; a test puts
     // its own function here and reads the texts.
@@ -83,7 +92,6 @@ public:
 
     // 255 for "brak" or no item, else the address the item names.
     int selected_address() const;
-    Solo_rating solo_contamination();
     void fill_grid();
 
 protected:
@@ -105,7 +113,6 @@ private:
     void switch_tab(int step);
     void run_workflow(const std::function<void()>& handler);
     bool workflow_should_stop();
-    void leave_dongle_in_mode_0();
 
     int cl_value() const;
     void set_grid_columns(bool service_view);
@@ -118,6 +125,3 @@ private:
 
 // "adres 5 / 31": the address the survey asks, in the window's language.
 QString step_address_text(int address);
-
-// The one window of the running tool.
-extern TForm_main* Form_main;

@@ -3,7 +3,7 @@
 // left in mode 0 before the tool ends.
 #include "window/form_main.h"
 
-#include "protocol/pic16f1455_bootloader.h"
+#include "workflows/dongle_mode.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,6 +22,7 @@ void TForm_main::run_workflow(const std::function<void()>& handler)
     ++workflows_running;
     run_guarded(handler);
     --workflows_running;
+    // The start run may have left the line powered in mode 2.
     if (workflows_running == 0 && closing)
         leave_dongle_in_mode_0();
 }
@@ -37,14 +38,4 @@ bool TForm_main::workflow_should_stop()
     QCoreApplication::processEvents();
     asking_to_stop = false;
     return closing;
-}
-
-void TForm_main::leave_dongle_in_mode_0()
-{
-    // The start run may have left the line powered in mode 2. Once is
-    // enough here: the ten repeats of the "0" button would hold the closed
-    // tool half a second longer.
-    PIC16F1455_bootloader dongle;
-    if (dongle.connect("B"))
-        dongle.send_mode_command(0);
 }

@@ -5,11 +5,10 @@
 #include "window/form_main.h"
 
 #include "language/language.h"
-#include "protocol/msp430_bootloader.h"
 #include "survey/colours.h"
 #include "survey/texts.h"
 #include "window/shape_widget.h"
-#include "workflows/detector_presence.h"
+#include "workflows/monitor_probe.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -50,11 +49,10 @@ void TForm_main::Timer_dongleTimer(QObject*)
     if (!CheckBox_timer->isChecked() || asking_to_stop)
         return;
     Busy_hold hold(busy);
-    MSP430_bootloader detector(cl_value());
-    detector.address = selected_address();
-    if (detector.connect("B")) {
+    const Monitor_probe probe = probe_dongle_and_detector(cl_value(), selected_address());
+    if (probe.dongle_connected) {
         show_state(Label_dev_state, text::dongle_connected, Shape_dongle, colour::green);
-        if (answers_info_request(detector))
+        if (probe.detector_connected)
             show_state(Label_kvr_info, text::detector_connected, Shape_kvr, colour::green);
         else
             show_state(Label_kvr_info, text::detector_not_connected, Shape_kvr, colour::red);

@@ -3,18 +3,16 @@
 // diagnostic log only.
 #include "window/form_main.h"
 
-#include "protocol/msp430_bootloader.h"
-#include "protocol/pic16f1455_bootloader.h"
 #include "survey/texts.h"
-#include "workflows/dongle_message.h"
 #include "workflows/dongle_mode.h"
+#include "workflows/service_commands.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QTabWidget>
 
-#include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -38,9 +36,8 @@ void TForm_main::CheckBox_advClick(QObject*)
 void TForm_main::Button1Click(QObject*)
 {
     Edit_current->setText(QStringLiteral("?"));
-    PIC16F1455_bootloader dongle;
-    if (dongle.connect("B"))
-        Edit_current->setText(QString::asprintf("%i", dongle.read_current()));
+    if (const std::optional<int> current = read_line_current())
+        Edit_current->setText(QString::asprintf("%i", *current));
     else
         Edit_current->setText(QString::fromLatin1(text::connection_error));
 }
@@ -67,15 +64,7 @@ void TForm_main::Button_set2Click(QObject*)
 
 void TForm_main::read_single_value(int value_number)
 {
-    MSP430_bootloader detector(cl_value());
-    detector.address = selected_address();
-    if (!detector.connect("B")) {
-        show_message(dongle_missing_message(detector.access_error));
-        return;
-    }
-    std::uint16_t word1 = 0;
-    std::uint16_t word2 = 0;
-    detector.read_value(value_number, word1, word2);
+    read_detector_value(cl_value(), selected_address(), value_number, message_sink());
 }
 
 void TForm_main::Button3Click(QObject*)

@@ -3,13 +3,10 @@
 // hold channels on the dongle at the same time.
 #include "window/form_main.h"
 
-#include "protocol/msp430_bootloader.h"
-#include "survey/detector_state.h"
 #include "survey/texts.h"
 #include "timing/pause.h"
-#include "workflows/detector_presence.h"
 #include "workflows/dongle_message.h"
-#include "workflows/read_sequence.h"
+#include "workflows/solo_reading.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -41,19 +38,6 @@ struct Reading_hold {
 
 } // namespace
 
-Solo_rating TForm_main::solo_contamination()
-{
-    const Detector_words as_read = last_reading;
-    const Solo_rating rating = rate_solo_words(last_reading);
-    if (rating.kind == Solo_rating::Kind::saturated)
-        ProgressBar_solo_dust->setValue(ProgressBar_solo_dust->maximum());
-    // Words that cannot be rated are shown as read: the adjustments of the
-    // rating mean nothing without a level (U0 + 1 may not even fit a word).
-    if (rating.kind == Solo_rating::Kind::undetermined)
-        last_reading = as_read;
-    return rating;
-}
-
 void TForm_main::Button_read_kvr27Click(QObject*)
 {
     const Reading_hold hold{Button_read_kvr27, Timer_dongle, Timer_dongle->isActive()};
@@ -67,30 +51,25 @@ void TForm_main::Button_read_kvr27Click(QObject*)
     if (closing)
         return;
 
-    MSP430_bootloader detector(cl_value());
-    detector.address = selected_address();
-    if (!detector.connect("B")) {
-        show_message(dongle_missing_message(detector.access_error));
+    const Solo_reading reading = read_solo(cl_value(), selected_address(), solo_words);
+    if (reading.outcome == Solo_reading::Outcome::dongle_missing) {
+        show_message(dongle_missing_message(reading.access_error));
         return;
     }
-    if (!answers_info_request(detector)) {
+    if (reading.outcome == Solo_reading::Outcome::detector_silent) {
         show_message(text::detector_silent);
         return;
     }
-    last_reading.u0 = 0;
-    last_reading.ur = 0;
-    last_reading.urc = 0;
-    last_reading.u = 0;
-
-    const bool all_read = read_detector_values(detector);
-    if (closing)
+    solo_words = reading.words;
+    if (reading.outcome == Solo_reading::Outcome::stopped)
         return;
-    Solo_rating rating{Solo_rating::Kind::level, 0};
+    const Solo_rating rating = reading.rating;
+    const bool all_read = reading.outcome == Solo_reading::Outcome::rated;
     if (!all_read) {
         show_message(text::data_incomplete);
     } else {
-        rating = solo_contamination();
         if (rating.kind == Solo_rating::Kind::saturated) {
+            ProgressBar_solo_dust->setValue(ProgressBar_solo_dust->maximum());
             Label_dust->setText(QStringLiteral("100%"));
         } else if (rating.kind == Solo_rating::Kind::level) {
             // The bar shows 0 to 100; the label shows the level as computed.
@@ -104,10 +83,10 @@ void TForm_main::Button_read_kvr27Click(QObject*)
             Label_dust->setText(QString::fromUtf8(text::level_unknown));
         }
     }
-    Edit_u0->setText(QString::number(last_reading.u0));
-    Edit_ur->setText(QString::number(last_reading.ur));
-    Edit_urc->setText(QString::number(last_reading.urc));
-    Edit_u->setText(QString::number(last_reading.u));
+    Edit_u0->setText(QString::number(solo_words.u0));
+    Edit_ur->setText(QString::number(solo_words.ur));
+    Edit_urc->setText(QString::number(solo_words.urc));
+    Edit_u->setText(QString::number(solo_words.u));
     // Shown after the edits, so the words that cannot be rated stand in
     // them while the message is read.
     if (all_read && rating.kind == Solo_rating::Kind::undetermined)

@@ -1,6 +1,6 @@
 // "Odczytaj stan zabrudzenia czujek" on the "Tabela" tab: the survey
 // workflow with the bar, the address being asked and the grid as its view.
-// Each record reaches `detector_table` and its row as soon as it is known;
+// Each record reaches the window's `records` and its row as soon as it is known;
 // the whole grid is written once the survey is over.
 #include "window/form_main.h"
 #include "window/grid_columns.h"
@@ -8,7 +8,7 @@
 #include "language/language.h"
 #include "report/local_clock.h"
 #include "survey/detector_band.h"
-#include "survey/detector_state.h"
+#include "survey/surveyed_addresses.h"
 #include "survey/texts.h"
 #include "window/grid_cell_delegate.h"
 #include "workflows/survey_workflow.h"
@@ -93,7 +93,7 @@ void TForm_main::Button2Click(QObject*)
     hooks.show_progress = [this](int position) { set_position(ProgressBar_step, position); };
     hooks.asking = [this](int address) { Label_step_address->setText(step_address_text(address)); };
     hooks.record_taken = [this](int address, const KVR27_dust_data& record) {
-        detector_table[static_cast<std::size_t>(address)] = record;
+        records[static_cast<std::size_t>(address)] = record;
         show_record_row(address);
     };
     hooks.let_events_through = [] { QCoreApplication::processEvents(); };
@@ -120,7 +120,7 @@ void TForm_main::fill_grid()
         header << window_text(title);
     Grid->setHorizontalHeaderLabels(header);
     for (int row = 1; row <= Grid->rowCount(); ++row) {
-        const KVR27_dust_data& record = detector_table[static_cast<std::size_t>(row - 1)];
+        const KVR27_dust_data& record = records[static_cast<std::size_t>(row - 1)];
         set_cell(Grid, 0, row, QString::asprintf("%i", row - 1));
         if (record.present) {
             set_cell(Grid, 1, row, window_text(text::present));
@@ -139,7 +139,7 @@ void TForm_main::fill_grid()
 
 void TForm_main::show_record_row(int address)
 {
-    const KVR27_dust_data& record = detector_table[static_cast<std::size_t>(address)];
+    const KVR27_dust_data& record = records[static_cast<std::size_t>(address)];
     const int row = address + 1;
     set_cell(Grid, grid_column::contamination, row, utf8(level_text(record, window_words)));
     show_record_colour(address);
@@ -166,7 +166,7 @@ void TForm_main::show_record_row(int address)
 // delegate paints it.
 void TForm_main::show_record_colour(int address)
 {
-    const std::uint32_t fill = detector_table[static_cast<std::size_t>(address)].colour;
+    const std::uint32_t fill = records[static_cast<std::size_t>(address)].colour;
     Grid->item(address, grid_column::contamination)->setData(grid_fill_colour_role, QVariant::fromValue(fill));
 }
 

@@ -4,6 +4,7 @@
 #include "protocol/pic16f1455_bootloader.h"
 #include "survey/texts.h"
 #include "timing/pause.h"
+#include "workflows/dongle_device.h"
 #include "workflows/dongle_mode.h"
 #include "workflows/workflow_stop.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int broadcast_address = 254;
 constexpr unsigned after_mode_0_ms = 100;
-const char* const device_b = "B";
 constexpr unsigned settle_ms = 100;    // after mode 2, before the first cycle
 constexpr unsigned cycle_wait_ms = 50; // between the broadcasts and the reading
 constexpr int start_value = 17;
@@ -23,7 +23,7 @@ Start_run_outcome run_on(PIC16F1455_bootloader& dongle, MSP430_bootloader& line,
                          const Message_sink& show_message)
 {
     Start_run_outcome outcome;
-    if (!dongle.connect(device_b)) {
+    if (!dongle.connect(dongle_device)) {
         show_message(text::pic_connection_error);
         return outcome;
     }
@@ -31,7 +31,7 @@ Start_run_outcome run_on(PIC16F1455_bootloader& dongle, MSP430_bootloader& line,
     if (!dongle.send_mode_command(0))
         return outcome;
     pause_ms(after_mode_0_ms);
-    if (!line.connect(device_b)) {
+    if (!line.connect(dongle_device)) {
         outcome.state = Start_run_outcome::State::line_channel_missing;
         show_message(text::msp_connection_error);
         return outcome;

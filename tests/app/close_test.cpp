@@ -2,7 +2,7 @@
 // step: the dongle is left in mode 0, every channel is gone, nothing more is
 // shown, and it is over within a second of the close. The close is posted to
 // the window as the window system would send it, at a chosen exchange.
-#include "survey/detector_state.h"
+#include "survey/surveyed_addresses.h"
 #include "tests/app/window_fixture.h"
 
 #include <QCloseEvent>
@@ -107,7 +107,7 @@ TEST_F(Window_test, AClickBetweenTwoTransactionsWaitsForTheNextStep)
         std::find_if(sent.rbegin(), sent.rend(), [](const sim::Report& frame) { return frame[1] == 1; });
     EXPECT_GT(value_9 - sent.begin(), sent.rend() - last_of_detector_1 - 1)
         << "the click ran inside the reading of detector 1";
-    EXPECT_TRUE(detector_table[1].present);
+    EXPECT_TRUE(form.records[1].present);
 }
 
 // A second click on the survey button while the survey runs (the survey lets

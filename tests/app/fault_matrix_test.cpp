@@ -6,7 +6,7 @@
 // dongle or the channel failed; every message is one of the survey's own; every transaction in the log has exactly one
 // result line; and no handle, list, event or request is left behind.
 #include "survey/colours.h"
-#include "survey/detector_state.h"
+#include "survey/surveyed_addresses.h"
 #include "survey/texts.h"
 #include "tests/app/window_fixture.h"
 
@@ -164,7 +164,7 @@ protected:
         add_detector(1).words(100, 500, 1000, 150, 21, 22);
         add_detector(4).words(90, 490, 1000, 400, 22, 22);
         add_detector(9).words(0xFFFF, 0xFFFF, 0xFFFF, 140, 22, 23);
-        for (KVR27_dust_data& record : detector_table)
+        for (KVR27_dust_data& record : form.records)
             record = absent_record();
         messages.clear();
         std::filesystem::remove("msp430_log.txt");
@@ -174,7 +174,7 @@ protected:
     {
         click("Button2");
         Records records;
-        std::copy_n(detector_table.begin(), records.size(), records.begin());
+        std::copy_n(form.records.begin(), records.size(), records.begin());
         return records;
     }
 };

@@ -1,4 +1,4 @@
-#include "survey/detector_state.h"
+#include "survey/surveyed_addresses.h"
 #include "tests/app/window_fixture.h"
 
 #include <QLabel>
@@ -119,7 +119,7 @@ class Solo_failures : public Solo_reading, public ::testing::WithParamInterface<
 TEST_P(Solo_failures, ShowTheirMessageAndKeepBarAndLevel)
 {
     const Failure_case& row = GetParam();
-    last_reading = {1, 2, 3, 4, 5, 6};
+    form.solo_words = {1, 2, 3, 4, 5, 6};
     row.set_up(world);
     click("Button_read_kvr27");
 
@@ -128,9 +128,9 @@ TEST_P(Solo_failures, ShowTheirMessageAndKeepBarAndLevel)
     EXPECT_EQ(bar(), 42);
     EXPECT_EQ(level(), QStringLiteral("42%"));
     if (row.edits_after[0] == QStringLiteral("x")) {
-        EXPECT_EQ(last_reading.u0, 1); // nothing read, nothing cleared
+        EXPECT_EQ(form.solo_words.u0, 1); // nothing read, nothing cleared
     }
-    EXPECT_EQ(last_reading.t1, row.edits_after[0] == QStringLiteral("100") ? 0 : 5);
+    EXPECT_EQ(form.solo_words.t1, row.edits_after[0] == QStringLiteral("100") ? 0 : 5);
     expect_restored();
 }
 
@@ -189,8 +189,8 @@ TEST_P(Solo_levels, ShowLevelBarAndTheWordsUsed)
     if (row.message != nullptr) {
         EXPECT_EQ(levels_at_messages, QStringList{QString::fromUtf8(row.level)});
     }
-    EXPECT_EQ(last_reading.t1, 21);
-    EXPECT_EQ(last_reading.t2, 22);
+    EXPECT_EQ(form.solo_words.t1, 21);
+    EXPECT_EQ(form.solo_words.t2, 22);
     expect_restored();
 }
 

@@ -1,5 +1,5 @@
 #include "survey/colours.h"
-#include "survey/detector_state.h"
+#include "survey/surveyed_addresses.h"
 #include "survey/texts.h"
 #include "tests/app/window_fixture.h"
 #include "window/shape_widget.h"
@@ -35,7 +35,7 @@ protected:
             shown += grid()->isColumnHidden(column) ? 0 : 1;
         return shown;
     }
-    const KVR27_dust_data& record(int address) { return detector_table[static_cast<std::size_t>(address)]; }
+    const KVR27_dust_data& record(int address) { return form.records[static_cast<std::size_t>(address)]; }
 };
 
 TEST_F(Survey, WithoutDongleStopsAfterTheStartRunAndLeavesTheGrid)

@@ -1,6 +1,6 @@
 #include "tests/app/window_fixture.h"
 
-#include "survey/detector_state.h"
+#include "survey/surveyed_addresses.h"
 
 #include <QComboBox>
 
@@ -12,7 +12,6 @@ const QString dongle_message = QString::fromUtf8(
 
 Window_test::Window_test()
 {
-    last_reading = {};
     form.message_box = [this](const QString& text) { messages << text; };
 }
 

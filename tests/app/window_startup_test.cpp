@@ -1,5 +1,5 @@
 #include "survey/colours.h"
-#include "survey/detector_state.h"
+#include "survey/surveyed_addresses.h"
 #include "tests/app/window_fixture.h"
 #include "window/shape_widget.h"
 
@@ -16,8 +16,6 @@
 TEST(Window_start, ResetsEveryRecordAndOpensOnTabelaWithGreyLamps)
 {
     sim_system::reset_world();
-    for (KVR27_dust_data& record : detector_table)
-        record = {true, 1, 2, 3, 4, 5, 6, 7, colour::red};
     TForm_main form;
     form.show();
 
@@ -44,14 +42,15 @@ TEST(Window_start, ResetsEveryRecordAndOpensOnTabelaWithGreyLamps)
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 1000);
 
-    for (const KVR27_dust_data& record : detector_table) {
+    // A new window knows no detector yet: every record unknown and silver.
+    for (const KVR27_dust_data& record : form.records) {
+        EXPECT_FALSE(record.present);
         EXPECT_EQ(record.u0, -1);
         EXPECT_EQ(record.ur, -1);
         EXPECT_EQ(record.urc, -1);
         EXPECT_EQ(record.u, -1);
         EXPECT_EQ(record.contamination, -1);
         EXPECT_EQ(record.colour, colour::silver);
-        EXPECT_EQ(record.t1, 5); // a reset keeps the temperatures
     }
 
     // Before the first survey: nine untitled, empty columns.

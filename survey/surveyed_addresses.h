@@ -1,0 +1,4 @@
+// A survey asks addresses 0 to 31.
+#pragma once
+
+constexpr int surveyed_addresses = 32;
