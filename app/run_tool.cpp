@@ -93,10 +93,10 @@ constexpr int another_copy_exit_code = 2;
 int run_without_window(int argc, char** argv)
 {
     attach_parent_console();
-    if (read_command_line(raw_arguments(argc, argv), Window_language::polish).action != Command_line::Action::survey) {
+    if (read_command_line(raw_arguments(argc, argv), Language::polish).action != Command_line::Action::survey) {
         QCoreApplication application(argc, argv);
         name_the_program();
-        return run_command_line(read_command_line(QCoreApplication::arguments(), Window_language::english),
+        return run_command_line(read_command_line(QCoreApplication::arguments(), Language::english),
                                 standard_streams());
     }
 
@@ -111,13 +111,13 @@ int run_without_window(int argc, char** argv)
     const Command_line options = read_command_line(QGuiApplication::arguments(), language_of_locale(QLocale::system()));
     use_language(options.language);
     if (options.action != Command_line::Action::survey)
-        return run_command_line(options, standard_streams(), window_words);
+        return run_command_line(options, standard_streams(), translated_words);
     const Single_instance only_copy(program_name());
     if (!only_copy.first()) {
-        standard_streams().err(window_words(text::already_running) + "\n");
+        standard_streams().err(translated_words(text::already_running) + "\n");
         return another_copy_exit_code;
     }
-    return run_command_line(options, standard_streams(), window_words);
+    return run_command_line(options, standard_streams(), translated_words);
 }
 
 } // namespace
@@ -139,7 +139,7 @@ int run_tool(int argc, char** argv, void (*before_loop)())
     QApplication::setWindowIcon(window_icon());
     const Single_instance only_copy(program_name());
     if (!only_copy.first()) {
-        QMessageBox::warning(nullptr, QString::fromUtf8(text::caption), window_text(text::already_running),
+        QMessageBox::warning(nullptr, QString::fromUtf8(text::caption), translated_text(text::already_running),
                              QMessageBox::Ok);
         return another_copy_exit_code;
     }

@@ -68,7 +68,7 @@ Command_line mistake(const QString& text)
 
 } // namespace
 
-Command_line read_command_line(const QStringList& arguments, Window_language system_language)
+Command_line read_command_line(const QStringList& arguments, Language system_language)
 {
     QCommandLineParser parser;
     const Options options(parser);
@@ -91,7 +91,7 @@ Command_line read_command_line(const QStringList& arguments, Window_language sys
         return read;
     }
     if (parser.isSet(options.lang)) {
-        const std::optional<Window_language> named = language_named(parser.value(options.lang));
+        const std::optional<Language> named = language_named(parser.value(options.lang));
         if (!named)
             return mistake(QStringLiteral("--lang takes pl or en, not \"") + parser.value(options.lang) +
                            QLatin1Char('"'));

@@ -27,7 +27,7 @@ struct Command_line {
         error,   // print `output` on standard error and end with exit_code::usage
     };
     Action action = Action::window;
-    Window_language language = Window_language::polish;
+    Language language = Language::polish;
     Survey_request survey;
     QString output;
 };
@@ -43,7 +43,7 @@ constexpr int usage = 3;          // a wrong command line, or a report not read 
 // Reads `arguments` (the program's name first, Qt's own options already
 // taken out by the application). Without --lang the tool speaks
 // `system_language`.
-Command_line read_command_line(const QStringList& arguments, Window_language system_language);
+Command_line read_command_line(const QStringList& arguments, Language system_language);
 
 // True when `arguments` ask for no window (the help, the version, the
 // survey, or a mistake among them): the program then runs without a

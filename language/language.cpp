@@ -8,9 +8,9 @@
 
 namespace {
 
-// Every text of the window stands in one translation context, so that a
-// text written once in window_texts.h and used by several handlers is
-// translated once.
+// Every text of the tool stands in one translation context, so that a text
+// written once in survey/texts.h and used in several places is translated
+// once.
 constexpr const char* context = "TForm_main";
 
 // Built into the program from app/translations by qt_add_translations.
@@ -32,34 +32,34 @@ void replace(QPointer<QTranslator>& installed, QTranslator* replacement)
 
 } // namespace
 
-Window_language language_of_locale(const QLocale& locale)
+Language language_of_locale(const QLocale& locale)
 {
     const QStringList asked = locale.uiLanguages();
     if (asked.isEmpty())
-        return Window_language::english;
-    return QLocale(asked.first()).language() == QLocale::Polish ? Window_language::polish : Window_language::english;
+        return Language::english;
+    return QLocale(asked.first()).language() == QLocale::Polish ? Language::polish : Language::english;
 }
 
-std::optional<Window_language> language_named(const QString& name)
+std::optional<Language> language_named(const QString& name)
 {
     if (name == QLatin1String("pl"))
-        return Window_language::polish;
+        return Language::polish;
     if (name == QLatin1String("en"))
-        return Window_language::english;
+        return Language::english;
     return std::nullopt;
 }
 
-Language_setup use_language(Window_language language)
+Language_setup use_language(Language language)
 {
     Language_setup setup;
     QTranslator* program = nullptr;
-    if (language == Window_language::english) {
+    if (language == Language::english) {
         program = new QTranslator(QCoreApplication::instance());
         setup.program_texts = program->load(english_program_texts);
     }
     auto* toolkit = new QTranslator(QCoreApplication::instance());
     const QString toolkit_name =
-        language == Window_language::polish ? QStringLiteral("qtbase_pl") : QStringLiteral("qtbase_en");
+        language == Language::polish ? QStringLiteral("qtbase_pl") : QStringLiteral("qtbase_en");
     // Qt's translations folder where Qt is installed; built into the program
     // where Qt is linked in.
     setup.toolkit_texts = toolkit->load(toolkit_name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
@@ -73,12 +73,12 @@ Language_setup use_language(Window_language language)
     return setup;
 }
 
-QString window_text(const char* polish)
+QString translated_text(const char* polish)
 {
     return QCoreApplication::translate(context, polish);
 }
 
-std::string window_words(const char* polish)
+std::string translated_words(const char* polish)
 {
-    return window_text(polish).toStdString();
+    return translated_text(polish).toStdString();
 }

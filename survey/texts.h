@@ -1,8 +1,9 @@
-// The window's fixed texts: captions the code sets at run time and the
-// messages of the workflows. The Polish ones are marked for the translators
-// (QT_TRANSLATE_NOOP) and shown through `window_text`; the English messages
-// of the start run and the service commands, and the caption, are the same
-// in every language.
+// The tool's fixed texts, shared by the window, the command line and the
+// reports: captions set at run time, the workflows' messages, the words of
+// a record. The Polish ones are marked for the translators
+// (QT_TRANSLATE_NOOP) and shown in the language in use; the English
+// messages of the start run and the service commands, and the caption, are
+// the same in every language.
 #pragma once
 
 #include "survey/translatable.h"

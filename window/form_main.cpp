@@ -79,11 +79,11 @@ TForm_main::~TForm_main()
 // there. The code adds what a form cannot hold or would hold a second time:
 // the address box's items and the validator made from them, sizes in pixels,
 // the shapes' forms and colours, the grid's rows and columns, and the
-// captions the handlers change later, whose one source is window_texts.h.
+// captions the handlers change later, whose one source is survey/texts.h.
 void TForm_main::finish_solo_tab()
 {
     // All items in one call: the box announces one change, not 101.
-    QStringList items{window_text(QT_TRANSLATE_NOOP("TForm_main", "brak"))};
+    QStringList items{translated_text(QT_TRANSLATE_NOOP("TForm_main", "brak"))};
     for (int address = 0; address <= highest_solo_address; ++address)
         items << QString::number(address);
     ComboBox_address_WK->addItems(items);
@@ -98,8 +98,8 @@ void TForm_main::finish_solo_tab()
     Label_dust->setFont(large_font(Label_dust));
     Button_start_kvr27->setFont(large_font(Button_start_kvr27));
 
-    Label_dev_state->setText(window_text(text::dongle_unknown));
-    Label_kvr_info->setText(window_text(text::detector_unknown));
+    Label_dev_state->setText(translated_text(text::dongle_unknown));
+    Label_kvr_info->setText(translated_text(text::detector_unknown));
     // A hidden lamp keeps its place, so a blinking lamp does not move the
     // captions beside it.
     for (Shape_widget* lamp : {Shape_dongle, Shape_kvr}) {
@@ -164,7 +164,7 @@ void TForm_main::finish_table_tab()
     }
 }
 
-void TForm_main::bind_click(QPushButton* pushed, void (TForm_main::*handler)(QObject*))
+void TForm_main::bind_click(QPushButton* pushed, void (TForm_main::*handler)())
 {
     connect(pushed, &QPushButton::clicked, this, [this, pushed, handler] {
         // Clicked while a workflow sits between two transactions: the click
@@ -173,7 +173,7 @@ void TForm_main::bind_click(QPushButton* pushed, void (TForm_main::*handler)(QOb
             QTimer::singleShot(0, pushed, &QPushButton::click);
             return;
         }
-        run_workflow([&] { (this->*handler)(pushed); });
+        run_workflow([&] { (this->*handler)(); });
     });
 }
 
@@ -194,9 +194,8 @@ void TForm_main::bind_handlers()
     bind_click(Button_save_report, &TForm_main::Button_save_reportClick);
     bind_click(Button_print_report, &TForm_main::Button_print_reportClick);
     bind_click(Button_compare, &TForm_main::Button_compareClick);
-    connect(CheckBox_adv, &QCheckBox::clicked, this,
-            [this] { run_guarded([this] { CheckBox_advClick(CheckBox_adv); }); });
-    connect(Timer_dongle, &QTimer::timeout, this, [this] { run_guarded([this] { Timer_dongleTimer(Timer_dongle); }); });
+    connect(CheckBox_adv, &QCheckBox::clicked, this, [this] { run_guarded([this] { CheckBox_advClick(); }); });
+    connect(Timer_dongle, &QTimer::timeout, this, [this] { run_guarded([this] { Timer_dongleTimer(); }); });
 }
 
 void TForm_main::show_message(const std::string& message)
@@ -205,7 +204,7 @@ void TForm_main::show_message(const std::string& message)
         return; // nobody is left to read it
     // Every message passes here: the Polish ones are shown in the window's
     // language, the others (the start run's, an exception's) as they are.
-    const QString shown = window_text(message.c_str());
+    const QString shown = translated_text(message.c_str());
     if (message_box) {
         message_box(shown);
         return;

@@ -71,24 +71,28 @@ public:
     // and the window goes on.
     void run_guarded(const std::function<void()>& handler);
 
-    void FormShow();
-    void Timer_dongleTimer(QObject* sender);
-    void Button_read_kvr27Click(QObject* sender);
-    void Button2Click(QObject* sender);
-    void Button_start_kvr27Click(QObject* sender);
-    void Button7Click(QObject* sender);
-    void CheckBox_advClick(QObject* sender);
-    void Button1Click(QObject* sender);
-    void Button_set0Click(QObject* sender);
-    void Button_set1Click(QObject* sender);
-    void Button_set2Click(QObject* sender);
-    void Button3Click(QObject* sender);
-    void Button4Click(QObject* sender);
-    void Button5Click(QObject* sender);
-    void Button6Click(QObject* sender);
-    void Button_save_reportClick(QObject* sender);
-    void Button_print_reportClick(QObject* sender);
-    void Button_compareClick(QObject* sender);
+    // The handlers, by tab, with their control's caption.
+    void FormShow(); // the window shown the first time
+    // "Solo" (shown after the service login)
+    void Button_read_kvr27Click();  // "Odczytaj": one detector's words and level
+    void Timer_dongleTimer();       // "Timer" ticked: the lamps of dongle and detector, every second
+    void Button_start_kvr27Click(); // "Start kvr27": the start run
+    void Button1Click();            // "read urrent": the dongle's line current
+    void Button_set0Click();        // "0": the dongle's output mode 0, ten times
+    void Button_set1Click();        // "1"
+    void Button_set2Click();        // "2"
+    void Button3Click();            // "gv2": value 2 of the detector, to the log
+    void Button4Click();            // "gv9"
+    void Button5Click();            // "gv16"
+    void Button6Click();            // "gv17"
+    // "Tabela"
+    void Button2Click();             // "Odczytaj stan zabrudzenia czujek": the survey
+    void Button_save_reportClick();  // "Zapisz raport…"
+    void Button_print_reportClick(); // "Drukuj…"
+    void Button_compareClick();      // "Porównaj z…"
+    // "Ustawienia"
+    void Button7Click();      // "login": the access code opens the service view
+    void CheckBox_advClick(); // "Pokaż ustawienia serwisowe (nie zalecane!)": the grid's word columns
 
     // 255 for "brak" or no item, else the address the item names.
     int selected_address() const;
@@ -108,7 +112,7 @@ private:
     void finish_solo_tab();
     void finish_table_tab();
     void bind_handlers();
-    void bind_click(QPushButton* button, void (TForm_main::*handler)(QObject*));
+    void bind_click(QPushButton* button, void (TForm_main::*handler)());
     void bind_keys();
     void switch_tab(int step);
     void run_workflow(const std::function<void()>& handler);

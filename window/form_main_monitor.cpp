@@ -19,7 +19,7 @@ namespace {
 
 void show_state(QLabel* caption, const char* state, Shape_widget* lamp, std::uint32_t colour)
 {
-    caption->setText(window_text(state));
+    caption->setText(translated_text(state));
     QPalette palette = caption->palette();
     palette.setColor(QPalette::WindowText, colour_from_bgr(colour));
     caption->setPalette(palette);
@@ -41,7 +41,7 @@ struct Busy_hold {
 
 } // namespace
 
-void TForm_main::Timer_dongleTimer(QObject*)
+void TForm_main::Timer_dongleTimer()
 {
     // A tick that comes while a workflow asks whether to stop is passed
     // over: the workflow may hold the dongle. The next one comes a second

@@ -63,7 +63,7 @@ QString with_filter_suffix(const QString& path, const QString& filter)
 
 QString step_address_text(int address)
 {
-    return window_text(QT_TRANSLATE_NOOP("TForm_main", "adres %1 / %2")).arg(address).arg(surveyed_addresses - 1);
+    return translated_text(QT_TRANSLATE_NOOP("TForm_main", "adres %1 / %2")).arg(address).arg(surveyed_addresses - 1);
 }
 
 void TForm_main::enable_records(bool survey_running)
@@ -76,10 +76,10 @@ void TForm_main::enable_records(bool survey_running)
 Report_details TForm_main::report_details() const
 {
     return {Edit_site->text().trimmed().toStdString(), Edit_technician->text().trimmed().toStdString(), comparison,
-            window_words};
+            translated_words};
 }
 
-void TForm_main::Button_save_reportClick(QObject*)
+void TForm_main::Button_save_reportClick()
 {
     if (!last_survey)
         return;
@@ -89,7 +89,7 @@ void TForm_main::Button_save_reportClick(QObject*)
         path = save_file_dialog(suggested);
     } else {
         QString filter;
-        path = QFileDialog::getSaveFileName(this, window_text(QT_TRANSLATE_NOOP("TForm_main", "Zapisz raport")),
+        path = QFileDialog::getSaveFileName(this, translated_text(QT_TRANSLATE_NOOP("TForm_main", "Zapisz raport")),
                                             suggested, QString::fromLatin1(report_filters), &filter);
         path = with_filter_suffix(path, filter);
     }
@@ -98,17 +98,18 @@ void TForm_main::Button_save_reportClick(QObject*)
     last_report_folder = QFileInfo(path).absolutePath();
     std::string error;
     if (!write_report_file(path, *last_survey, report_details(), error))
-        show_message("Nie udało się zapisać raportu do pliku " + QDir::toNativeSeparators(path).toStdString() + ": " +
-                     error);
+        show_message(
+            fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się zapisać raportu do pliku %1: %2")),
+                 {QDir::toNativeSeparators(path).toStdString(), error}));
 }
 
-void TForm_main::Button_print_reportClick(QObject*)
+void TForm_main::Button_print_reportClick()
 {
     if (!last_survey)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(report_page_layout());
-    printer.setDocName(window_text(report_title));
+    printer.setDocName(translated_text(report_title));
     bool chosen = false;
     if (print_dialog) {
         chosen = print_dialog(printer);
@@ -123,28 +124,30 @@ void TForm_main::Button_print_reportClick(QObject*)
         show_message(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wydrukować raportu."));
 }
 
-void TForm_main::Button_compareClick(QObject*)
+void TForm_main::Button_compareClick()
 {
     if (!last_survey)
         return;
-    const QString path = open_file_dialog ? open_file_dialog()
-                                          : QFileDialog::getOpenFileName(this, QString::fromUtf8("Porównaj z raportem"),
-                                                                         report_folder(last_report_folder),
-                                                                         QString::fromUtf8(earlier_filters));
+    const QString path = open_file_dialog
+                             ? open_file_dialog()
+                             : QFileDialog::getOpenFileName(
+                                   this, translated_text(QT_TRANSLATE_NOOP("TForm_main", "Porównaj z raportem")),
+                                   report_folder(last_report_folder), QString::fromUtf8(earlier_filters));
     if (path.isEmpty())
         return;
     last_report_folder = QFileInfo(path).absolutePath();
     Survey_result earlier;
     Report_details earlier_details;
     std::string error;
-    bool read_in = read_report_file(path, earlier, earlier_details, error, window_words);
+    bool read_in = read_report_file(path, earlier, earlier_details, error, translated_words);
     if (read_in)
-        if (const std::optional<std::string> problem = not_comparable(earlier.when, last_survey->when, window_words)) {
+        if (const std::optional<std::string> problem =
+                not_comparable(earlier.when, last_survey->when, translated_words)) {
             error = *problem;
             read_in = false;
         }
     if (!read_in) {
-        show_message(fill(window_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wczytać raportu %1: %2")),
+        show_message(fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wczytać raportu %1: %2")),
                           {QDir::toNativeSeparators(path).toStdString(), error}));
         return;
     }

@@ -38,7 +38,7 @@ struct Reading_hold {
 
 } // namespace
 
-void TForm_main::Button_read_kvr27Click(QObject*)
+void TForm_main::Button_read_kvr27Click()
 {
     const Reading_hold hold{Button_read_kvr27, Timer_dongle, Timer_dongle->isActive()};
     Timer_dongle->stop();

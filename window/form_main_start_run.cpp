@@ -6,7 +6,7 @@
 
 #include <QCheckBox>
 
-void TForm_main::Button_start_kvr27Click(QObject*)
+void TForm_main::Button_start_kvr27Click()
 {
     run_start_run(cl_value(), CheckBox_adv->isChecked(), message_sink());
 }

@@ -82,7 +82,7 @@ struct Survey_hold {
 
 } // namespace
 
-void TForm_main::Button2Click(QObject*)
+void TForm_main::Button2Click()
 {
     if (surveying)
         return;
@@ -115,20 +115,20 @@ void TForm_main::fill_grid()
 {
     QStringList header;
     for (const char* title : titles)
-        header << window_text(title);
+        header << translated_text(title);
     for (const char* title : comparison_titles)
-        header << window_text(title);
+        header << translated_text(title);
     Grid->setHorizontalHeaderLabels(header);
     for (int row = 1; row <= Grid->rowCount(); ++row) {
         const KVR27_dust_data& record = records[static_cast<std::size_t>(row - 1)];
         set_cell(Grid, 0, row, QString::asprintf("%i", row - 1));
         if (record.present) {
-            set_cell(Grid, 1, row, window_text(text::present));
+            set_cell(Grid, 1, row, translated_text(text::present));
             const int words[] = {record.u0, record.ur, record.urc, record.u, record.t1, record.t2};
             for (int column = grid_column::first_word; column < grid_column::first_comparison; ++column)
                 set_cell(Grid, column, row, QString::asprintf("%i", words[column - grid_column::first_word]));
         } else {
-            set_cell(Grid, 1, row, window_text(text::absent));
+            set_cell(Grid, 1, row, translated_text(text::absent));
         }
         show_record_row(row - 1);
     }
@@ -141,21 +141,22 @@ void TForm_main::show_record_row(int address)
 {
     const KVR27_dust_data& record = records[static_cast<std::size_t>(address)];
     const int row = address + 1;
-    set_cell(Grid, grid_column::contamination, row, utf8(level_text(record, window_words)));
+    set_cell(Grid, grid_column::contamination, row, utf8(level_text(record, translated_words)));
     show_record_colour(address);
-    std::string tip = fill(window_words(QT_TRANSLATE_NOOP("TForm_main", "adres %1: %2")),
-                           {std::to_string(address), record_description(record, window_words)});
+    std::string tip = fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "adres %1: %2")),
+                           {std::to_string(address), record_description(record, translated_words)});
     if (comparison) {
         const Detector_change& change = comparison->detectors[static_cast<std::size_t>(address)];
         tip += '\n';
-        tip += fill(window_words(QT_TRANSLATE_NOOP("TForm_main",
-                                                   "porównanie z badaniem z %1 (%2 dni wcześniej): poprzednio %3")),
-                    {local_date_time_text(comparison->earlier_when), std::to_string(comparison->days_between),
-                     change.earlier.present ? level_text(change.earlier, window_words) : window_words(text::absent)});
-        if (const std::string changed = change_text(change, window_words); !changed.empty())
+        tip += fill(
+            translated_words(
+                QT_TRANSLATE_NOOP("TForm_main", "porównanie z badaniem z %1 (%2 dni wcześniej): poprzednio %3")),
+            {local_date_time_text(comparison->earlier_when), std::to_string(comparison->days_between),
+             change.earlier.present ? level_text(change.earlier, translated_words) : translated_words(text::absent)});
+        if (const std::string changed = change_text(change, translated_words); !changed.empty())
             tip += ", " + changed;
-        if (const std::string due = forecast_text(change, window_words); !due.empty())
-            tip += fill(window_words(QT_TRANSLATE_NOOP("TForm_main", ", 61% osiągnie: %1")), {due});
+        if (const std::string due = forecast_text(change, translated_words); !due.empty())
+            tip += fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", ", 61% osiągnie: %1")), {due});
     }
     const QString shown = utf8(tip);
     for (int column = 0; column < Grid->columnCount(); ++column)
@@ -176,10 +177,10 @@ void TForm_main::show_comparison()
         QString cells[std::size(comparison_titles)];
         if (comparison) {
             const Detector_change& change = comparison->detectors[static_cast<std::size_t>(address)];
-            cells[0] = utf8(level_text(change.earlier, window_words));
-            cells[1] = utf8(change_text(change, window_words));
+            cells[0] = utf8(level_text(change.earlier, translated_words));
+            cells[1] = utf8(change_text(change, translated_words));
             cells[2] = QString::number(comparison->days_between);
-            cells[3] = utf8(forecast_text(change, window_words));
+            cells[3] = utf8(forecast_text(change, translated_words));
         }
         for (std::size_t index = 0; index < std::size(cells); ++index)
             set_cell(Grid, grid_column::first_comparison + static_cast<int>(index), address + 1, cells[index]);

@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Program kvr27dust32 jest już uruchomiony. Dwie kopie programu nie mogą jednocześnie korzystać z dongla, bo odczytywałyby nawzajem swoje odpowiedzi. Użyj okna, które jest już otwarte, albo poczekaj, aż tamta kopia zakończy pracę.</source>
-        <translation>kvr27dust32 is already running. Two copies of the program cannot use the dongle at the same time, because they would read each other&apos;s replies. Use the window that is already open, or wait until the other copy has finished.</translation>
+        <translation>kvr27dust32 is already running. Two copies of the program cannot use the dongle at the same time, because they would read each other's replies. Use the window that is already open, or wait until the other copy has finished.</translation>
     </message>
     <message>
         <source>Nie odnaleziono dongla USB. Podłącz dongle KVR27 do portu USB w komputerze. Jeśli dongle jest podłączony to upewnij się że jest poprawnie widoczny w menadżerze urządzeń (USB HID). </source>
@@ -93,7 +93,7 @@
     </message>
     <message>
         <source>Nie można obliczyć poziomu zabrudzenia: słowa kalibracyjne czujki UR i U0 są równe (pamięć kalibracyjna czujki może być skasowana). Odczytane słowa są pokazane w polach.</source>
-        <translation>The contamination level cannot be computed: the detector&apos;s calibration words UR and U0 are equal (its calibration memory may have been erased). The words read are shown in the fields.</translation>
+        <translation>The contamination level cannot be computed: the detector's calibration words UR and U0 are equal (its calibration memory may have been erased). The words read are shown in the fields.</translation>
     </message>
     <message>
         <source>DONGLE USB</source>
@@ -448,6 +448,10 @@ computed from the words: %3</translation>
     <message>
         <source>Dongle lub kanał zawiódł w trakcie badania: nie wiadomo, czy pod adresami pokazanymi jako nieobecne są czujki. Sprawdź dongle i linię, a potem powtórz badanie.</source>
         <translation>The dongle or the channel failed during the survey: it is not known whether there are detectors at the addresses shown as absent. Check the dongle and the line, then survey again.</translation>
+    </message>
+    <message>
+        <source>Porównaj z raportem</source>
+        <translation>Compare with a report</translation>
     </message>
 </context>
 </TS>

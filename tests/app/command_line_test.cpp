@@ -35,7 +35,7 @@ protected:
                                   return std::string();
                               },
                               [this](const std::string& text) { err += text; }};
-        return run_command_line(read_command_line(arguments, Window_language::polish), console);
+        return run_command_line(read_command_line(arguments, Language::polish), console);
     }
     QString in_scratch(const char* name) const { return QString::fromStdString((scratch.path() / name).string()); }
 };
@@ -165,9 +165,8 @@ TEST_F(Survey_command, TableThatCannotBeWrittenGivesThreeAndTheReportIsStillWrit
     const QString report = in_scratch("survey.csv");
     const Console full_output{[](const std::string&) { return std::string("No space left on device"); },
                               [this](const std::string& text) { err += text; }};
-    EXPECT_EQ(run_command_line(
-                  read_command_line({"kvr27dust32-sim", "--survey", "--report", report}, Window_language::polish),
-                  full_output),
+    EXPECT_EQ(run_command_line(read_command_line({"kvr27dust32-sim", "--survey", "--report", report}, Language::polish),
+                               full_output),
               3);
     EXPECT_NE(err.find("Nie udało się wypisać tabeli: No space left on device"), std::string::npos) << err;
     EXPECT_TRUE(std::filesystem::exists(report.toStdString()));
@@ -387,17 +386,16 @@ namespace {
 TEST_F(Survey_command, SpeaksTheLanguageItIsGiven)
 {
     sim::set_up_demo_line(world);
-    const Command_line options =
-        read_command_line({"kvr27dust32", "--survey", "--lang", "en"}, Window_language::polish);
-    ASSERT_EQ(options.language, Window_language::english);
+    const Command_line options = read_command_line({"kvr27dust32", "--survey", "--lang", "en"}, Language::polish);
+    ASSERT_EQ(options.language, Language::english);
     ASSERT_TRUE(use_language(options.language).program_texts);
     const Console console{[this](const std::string& text) {
                               out += text;
                               return std::string();
                           },
                           [this](const std::string& text) { err += text; }};
-    const int code = run_command_line(options, console, window_words);
-    use_language(Window_language::polish);
+    const int code = run_command_line(options, console, translated_words);
+    use_language(Language::polish);
 
     EXPECT_EQ(code, 1);
     EXPECT_EQ(out.rfind("address  state    level      band\n", 0), 0u) << out;

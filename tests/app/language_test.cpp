@@ -46,9 +46,9 @@ struct Language_from_options {
     Language_setup setup;
     explicit Language_from_options(const QStringList& arguments)
     {
-        setup = use_language(read_command_line(arguments, Window_language::polish).language);
+        setup = use_language(read_command_line(arguments, Language::polish).language);
     }
-    ~Language_from_options() { use_language(Window_language::polish); }
+    ~Language_from_options() { use_language(Language::polish); }
     Language_from_options(const Language_from_options&) = delete;
     Language_from_options& operator=(const Language_from_options&) = delete;
 };
@@ -115,7 +115,7 @@ TEST_F(English_window, LeavesNoPolishCaptionUntranslated)
                                       "1",  "2",     "gv2",         "gv9",   "gv16",        "gv17",
                                       "0%", "Timer", "Start kvr27", "login", "KVR27 INFO"};
     const std::map<QString, QString> english = captions_of(form);
-    use_language(Window_language::polish);
+    use_language(Language::polish);
     const TForm_main polish_form;
     const std::map<QString, QString> polish = captions_of(polish_form);
 
@@ -134,13 +134,13 @@ TEST_F(English_window, SurveysMessagesAndLampsInEnglish)
     EXPECT_EQ(messages, (QStringList{"pic connection error", english_dongle_message}));
 
     control<QCheckBox>("CheckBox_timer")->setChecked(true);
-    form.Timer_dongleTimer(nullptr);
+    form.Timer_dongleTimer();
     EXPECT_EQ(control<QLabel>("Label_dev_state")->text(), QStringLiteral("KVR27 DONGLE NOT CONNECTED"));
     EXPECT_EQ(control<QLabel>("Label_kvr_info")->text(), QStringLiteral("KVR27 DETECTOR NOT CONNECTED"));
 
     plug_dongle();
     add_detector(1).words(100, 500, 1000, 150, 21, 22);
-    form.Timer_dongleTimer(nullptr);
+    form.Timer_dongleTimer();
     EXPECT_EQ(control<QLabel>("Label_dev_state")->text(), QStringLiteral("KVR27 DONGLE CONNECTED"));
 
     messages.clear();
@@ -160,12 +160,12 @@ TEST_F(English_window, SurveysMessagesAndLampsInEnglish)
 // Qt's own texts (the buttons of a message box) follow the window's
 // language, from Qt's translations installed with the system
 // (qt6-translations-l10n on Debian).
-TEST(Window_language, QtsOwnButtonsFollowTheLanguage)
+TEST(Language, QtsOwnButtonsFollowTheLanguage)
 {
     const struct {
-        Window_language language;
+        Language language;
         const char* cancel;
-    } cases[] = {{Window_language::polish, "Anuluj"}, {Window_language::english, "Cancel"}};
+    } cases[] = {{Language::polish, "Anuluj"}, {Language::english, "Cancel"}};
     for (const auto& entry : cases) {
         const Language_setup setup = use_language(entry.language);
         EXPECT_TRUE(setup.toolkit_texts) << entry.cancel << ": Qt's translation is not installed";
@@ -174,17 +174,17 @@ TEST(Window_language, QtsOwnButtonsFollowTheLanguage)
         EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QString::fromLatin1(entry.cancel));
         EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
     }
-    use_language(Window_language::polish);
+    use_language(Language::polish);
 }
 
-TEST(Window_language, FollowsTheLocaleWhenTheOptionsDoNotChoose)
+TEST(Language, FollowsTheLocaleWhenTheOptionsDoNotChoose)
 {
     const struct {
         const char* locale;
-        Window_language language;
+        Language language;
     } cases[] = {
-        {"pl_PL", Window_language::polish},  {"pl", Window_language::polish}, {"en_GB", Window_language::english},
-        {"de_DE", Window_language::english}, {"C", Window_language::english},
+        {"pl_PL", Language::polish},  {"pl", Language::polish}, {"en_GB", Language::english},
+        {"de_DE", Language::english}, {"C", Language::english},
     };
     for (const auto& entry : cases)
         EXPECT_EQ(language_of_locale(QLocale(QString::fromLatin1(entry.locale))), entry.language) << entry.locale;
@@ -193,9 +193,9 @@ TEST(Window_language, FollowsTheLocaleWhenTheOptionsDoNotChoose)
 struct Options_case {
     const char* name;
     QStringList arguments; // after the program's name
-    Window_language system;
+    Language system;
     Command_line::Action action;
-    Window_language language;
+    Language language;
     const char* output_holds;
 };
 
@@ -217,8 +217,8 @@ TEST_P(Options, ChooseTheLanguageOrPrintAndEnd)
     EXPECT_TRUE(read.output.contains(QString::fromLatin1(row.output_holds))) << read.output.toStdString();
 }
 
-constexpr Window_language pl = Window_language::polish;
-constexpr Window_language en = Window_language::english;
+constexpr Language pl = Language::polish;
+constexpr Language en = Language::english;
 using Action = Command_line::Action;
 
 // name, arguments, system's language, action, language, what the output holds

@@ -83,7 +83,7 @@ TEST_P(Monitor, ShowsTheStateWithLampsThatBlinkWhenRed)
     control<QCheckBox>("CheckBox_timer")->setChecked(true);
 
     for (int tick = 0; tick < 3; ++tick) {
-        form.Timer_dongleTimer(nullptr);
+        form.Timer_dongleTimer();
         expect_lamp("Shape_dongle", "Label_dev_state", row.dongle_lamp, tick);
         expect_lamp("Shape_kvr", "Label_kvr_info", row.detector_lamp, tick);
         EXPECT_FALSE(form.busy);
@@ -100,7 +100,7 @@ class Monitor_box : public Window_test {};
 TEST_F(Monitor_box, UntickedTickOpensNothingAndChangesNothing)
 {
     plug_dongle();
-    form.Timer_dongleTimer(nullptr);
+    form.Timer_dongleTimer();
     EXPECT_EQ(system.libraries_loaded, 0);
     EXPECT_TRUE(world.dongle.requests.empty());
     EXPECT_EQ(control<Shape_widget>("Shape_dongle")->brush_colour, colour::grey);
@@ -117,7 +117,7 @@ TEST_F(Monitor_box, AsksTheAddressOfTheSelectedItemAnd255ForBrak)
     } choices[] = {{"brak", 255}, {"0", 0}, {"99", 99}};
     for (const auto& choice : choices) {
         select_item(choice.item);
-        form.Timer_dongleTimer(nullptr);
+        form.Timer_dongleTimer();
         ASSERT_FALSE(frames().empty());
         EXPECT_EQ(frames().back()[1], choice.address) << choice.item;
         EXPECT_EQ(frames().back()[2], 85) << choice.item;

@@ -89,7 +89,7 @@ TEST_F(Report_output, TheCommandLineGivesThreeWhenTheReportDoesNotFitOnTheDisk)
     const Console console{[](const std::string&) { return std::string(); },
                           [&err](const std::string& text) { err += text; }};
     const Command_line options = read_command_line(
-        {"kvr27dust32-sim", "--survey", "--report", QString::fromStdString(path.string())}, Window_language::polish);
+        {"kvr27dust32-sim", "--survey", "--report", QString::fromStdString(path.string())}, Language::polish);
     int code = -1;
     {
         // The diagnostic log does not fit either; the survey goes on without it.

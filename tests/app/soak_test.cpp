@@ -30,7 +30,7 @@ TEST_F(Window_test, HundredThousandMonitorTicksKeepDescriptorsAndMemoryFlat)
     const auto tick = [&](int number) {
         detector.fault = number % 7 == 0 ? sim::Reply_fault::no_report : sim::Reply_fault::none;
         world.interfaces[1].write_open_fails = number % 13 == 0;
-        form.Timer_dongleTimer(form.Timer_dongle);
+        form.Timer_dongleTimer();
     };
     for (int number = 0; number < warm_up_ticks; ++number)
         tick(number);
