@@ -1,6 +1,7 @@
 // The survey as a record in the window: the address being asked, the
 // tooltips, the grid's fit, and saving, printing and comparing the last
 // survey through the window's dialog hooks.
+#include "language/language.h"
 #include "report/csv_report.h"
 #include "report/json_report.h"
 #include "report/report_file.h"
@@ -159,6 +160,23 @@ TEST_F(Records, SavesTheLastSurveyWithSiteAndTechnicianInEachFormat)
             EXPECT_EQ(saved.substr(0, 5), "%PDF-") << format.file;
     }
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QStringLiteral("\n")).toStdString();
+}
+
+// The message is built from its parts in the language in use, not put
+// together from Polish pieces.
+TEST_F(Records, AFailedSaveSaysSoInTheWindowsLanguage)
+{
+    struct English_while_alive {
+        English_while_alive() { use_language(Language::english); }
+        ~English_while_alive() { use_language(Language::polish); }
+    } english;
+    click("Button2");
+    save_path = in_scratch("missing/raport.csv");
+    click("Button_save_report");
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Could not save the report to the file ")))
+        << messages.last().toStdString();
+    EXPECT_TRUE(messages.last().contains(QStringLiteral("raport.csv"))) << messages.last().toStdString();
 }
 
 TEST_F(Records, ASaveThatFailsSaysSoAndACancelledOneDoesNothing)
