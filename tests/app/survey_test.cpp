@@ -2,6 +2,8 @@
 #include "survey/surveyed_addresses.h"
 #include "survey/texts.h"
 #include "tests/app/window_fixture.h"
+#include "window/grid_cell_delegate.h"
+#include "window/grid_columns.h"
 #include "window/shape_widget.h"
 
 #include <QCheckBox>
@@ -21,6 +23,11 @@ protected:
     QTableWidget* grid() { return control<QTableWidget>("Grid"); }
     // A row's nine survey columns as the grid shows them, row 1 for
     // address 0.
+    // The colour the contamination cell of `address` is painted in.
+    std::uint32_t cell_fill(int address)
+    {
+        return grid()->item(address, grid_column::contamination)->data(grid_fill_colour_role).value<std::uint32_t>();
+    }
     QStringList row_texts(int row)
     {
         QStringList texts;
@@ -136,6 +143,7 @@ TEST_F(Survey, MixedLineRatesEachDetectorAndGoesOnPastAnUnratableOne)
         EXPECT_TRUE(record(entry.address).present) << entry.address;
         EXPECT_EQ(record(entry.address).contamination, entry.level) << entry.address;
         EXPECT_EQ(record(entry.address).colour, entry.colour) << entry.address;
+        EXPECT_EQ(cell_fill(entry.address), entry.colour) << entry.address;
         EXPECT_EQ(row_texts(entry.address + 1), entry.row) << entry.address;
     }
     EXPECT_EQ(row_texts(3).mid(0, 2), (QStringList{"2", "nieobecna"}));
