@@ -47,8 +47,6 @@ inline constexpr const char* already_due = "already";
 
 } // namespace report_field
 
-const char* start_run_key(Start_run_outcome::State state);
-std::optional<Start_run_outcome::State> start_run_from_key(std::string_view key);
 // "appeared", "disappeared", or nothing.
 const char* presence_change_key(Detector_change::Presence presence);
 // A date, "already", or nothing.

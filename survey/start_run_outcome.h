@@ -4,6 +4,9 @@
 
 #include "survey/start_run_judgement.h"
 
+#include <optional>
+#include <string_view>
+
 struct Start_run_outcome {
     enum class State {
         dongle_missing, // "pic connection error"
@@ -17,3 +20,8 @@ struct Start_run_outcome {
 
     bool measured() const { return state == State::passed || state == State::failed; }
 };
+
+// The state's name in report files and the history: "dongle_missing",
+// "mode_refused", "line_channel_missing", "passed", "failed".
+const char* start_run_key(Start_run_outcome::State state);
+std::optional<Start_run_outcome::State> start_run_from_key(std::string_view key);

@@ -1,0 +1,390 @@
+#include "history/history_store.h"
+
+#include "survey/detector_band.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+// Marks the file as this tool's history ("KV27"), so that another SQLite
+// file is never taken for one and changed.
+constexpr int application_id = 0x4B563237;
+
+// Each step brings the schema from its index to the next version. Plain
+// SQL that PostgreSQL reads too: a company's server will hold the same.
+const char* const migrations[] = {
+    // 1: surveys and their readings.
+    "CREATE TABLE surveys ("
+    " id TEXT PRIMARY KEY,"
+    " site TEXT NOT NULL,"
+    " line TEXT NOT NULL,"
+    " technician TEXT NOT NULL,"
+    " surveyed_utc_seconds BIGINT NOT NULL,"
+    " utc_offset_minutes INTEGER NOT NULL,"
+    " cl INTEGER NOT NULL,"
+    " start_run TEXT NOT NULL,"
+    " start_run_c_high INTEGER NOT NULL,"
+    " start_run_c_low INTEGER NOT NULL,"
+    " start_run_e_index INTEGER NOT NULL,"
+    " tool_version TEXT NOT NULL);"
+    "CREATE INDEX surveys_by_site ON surveys (site, line, surveyed_utc_seconds);"
+    "CREATE TABLE readings ("
+    " survey TEXT NOT NULL REFERENCES surveys (id),"
+    " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
+    " present INTEGER NOT NULL,"
+    " not_heard INTEGER NOT NULL,"
+    " u0 INTEGER NOT NULL, ur INTEGER NOT NULL, urc INTEGER NOT NULL, u INTEGER NOT NULL,"
+    " t1 INTEGER NOT NULL, t2 INTEGER NOT NULL,"
+    " level INTEGER NOT NULL,"
+    " colour INTEGER NOT NULL,"
+    " band TEXT NOT NULL,"
+    " PRIMARY KEY (survey, address));",
+};
+static_assert(std::size(migrations) == History_store::schema_version);
+
+std::string last_error(sqlite3* database)
+{
+    return database != nullptr ? sqlite3_errmsg(database) : "out of memory";
+}
+
+Store_problem problem(Store_problem::Kind kind, std::string reason)
+{
+    return Store_problem{kind, std::move(reason)};
+}
+
+bool damaged_code(int code)
+{
+    const int primary = code & 0xFF;
+    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+}
+
+// One prepared statement, finalized however the function that made it
+// ends.
+class Statement {
+public:
+    Statement(sqlite3* connection, const char* sql) : database(connection)
+    {
+        result = sqlite3_prepare_v2(connection, sql, -1, &statement, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(statement); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ready() const { return result == SQLITE_OK; }
+    int code() const { return result; }
+    Statement& bind(int index, std::string_view text)
+    {
+        if (result == SQLITE_OK)
+            result = sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& bind(int index, std::int64_t number)
+    {
+        if (result == SQLITE_OK)
+            result = sqlite3_bind_int64(statement, index, number);
+        return *this;
+    }
+    // SQLITE_ROW, SQLITE_DONE or an error.
+    int step()
+    {
+        if (result != SQLITE_OK && result != SQLITE_ROW)
+            return result;
+        result = sqlite3_step(statement);
+        return result;
+    }
+    std::int64_t number(int column) const { return sqlite3_column_int64(statement, column); }
+    std::string text(int column) const
+    {
+        const unsigned char* value = sqlite3_column_text(statement, column);
+        return value != nullptr ? std::string(reinterpret_cast<const char*>(value),
+                                              static_cast<std::size_t>(sqlite3_column_bytes(statement, column)))
+                                : std::string();
+    }
+    std::string error() const { return last_error(database); }
+
+private:
+    sqlite3* database;
+    sqlite3_stmt* statement = nullptr;
+    int result = SQLITE_OK;
+};
+
+int execute(sqlite3* database, const char* sql)
+{
+    return sqlite3_exec(database, sql, nullptr, nullptr, nullptr);
+}
+
+std::optional<std::int64_t> single_number(sqlite3* database, const char* sql, int& code)
+{
+    Statement statement(database, sql);
+    code = statement.step();
+    if (code != SQLITE_ROW)
+        return std::nullopt;
+    code = SQLITE_OK;
+    return statement.number(0);
+}
+
+} // namespace
+
+History_store::History_store(History_store&& other) noexcept : database(std::exchange(other.database, nullptr)) {}
+
+History_store& History_store::operator=(History_store&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        database = std::exchange(other.database, nullptr);
+    }
+    return *this;
+}
+
+History_store::~History_store()
+{
+    close();
+}
+
+void History_store::close()
+{
+    if (database != nullptr)
+        sqlite3_close_v2(database);
+    database = nullptr;
+}
+
+Store_problem History_store::open(const std::string& path)
+{
+    close();
+    const std::filesystem::path file = std::filesystem::u8path(path);
+    if (file.has_parent_path()) {
+        std::error_code failure;
+        std::filesystem::create_directories(file.parent_path(), failure);
+        if (failure)
+            return problem(Store_problem::Kind::cannot_open, failure.message());
+    }
+    sqlite3* opened = nullptr;
+    const int opened_code = sqlite3_open_v2(path.c_str(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (opened_code != SQLITE_OK) {
+        Store_problem refused = problem(Store_problem::Kind::cannot_open, last_error(opened));
+        sqlite3_close_v2(opened);
+        return refused;
+    }
+    // Another writer (a second copy, an import) gets a moment before the
+    // store reports it busy.
+    sqlite3_busy_timeout(opened, 5000);
+    sqlite3_extended_result_codes(opened, 1);
+
+    auto refuse = [&](Store_problem::Kind kind, std::string reason) {
+        sqlite3_close_v2(opened);
+        return problem(kind, std::move(reason));
+    };
+    int code = SQLITE_OK;
+    const std::optional<std::int64_t> version = single_number(opened, "PRAGMA user_version", code);
+    if (!version)
+        return refuse(damaged_code(code) ? Store_problem::Kind::damaged : Store_problem::Kind::cannot_open,
+                      last_error(opened));
+    const std::optional<std::int64_t> id = single_number(opened, "PRAGMA application_id", code);
+    const std::optional<std::int64_t> tables = single_number(opened, "SELECT count(*) FROM sqlite_master", code);
+    if (!id || !tables)
+        return refuse(damaged_code(code) ? Store_problem::Kind::damaged : Store_problem::Kind::cannot_open,
+                      last_error(opened));
+    if (*id != application_id && (*version != 0 || *tables != 0))
+        return refuse(Store_problem::Kind::not_a_store, "the file holds another program's database");
+    if (*version > schema_version)
+        return refuse(Store_problem::Kind::newer_schema, "its schema is version " + std::to_string(*version) +
+                                                             ", this version of the tool knows up to " +
+                                                             std::to_string(schema_version));
+    if (sqlite3_db_readonly(opened, "main") == 1)
+        return refuse(Store_problem::Kind::read_only, "no right to write the file");
+
+    execute(opened, "PRAGMA foreign_keys = ON");
+    for (std::int64_t step = *version; step < schema_version; ++step) {
+        // The whole step or nothing: the version is written in the same
+        // transaction as the tables it describes.
+        const std::string sql = std::string("BEGIN IMMEDIATE;") + migrations[step] +
+                                "PRAGMA application_id = " + std::to_string(application_id) +
+                                "; PRAGMA user_version = " + std::to_string(step + 1) + "; COMMIT;";
+        if (execute(opened, sql.c_str()) != SQLITE_OK) {
+            std::string reason = last_error(opened);
+            execute(opened, "ROLLBACK");
+            return refuse(Store_problem::Kind::cannot_open, reason);
+        }
+    }
+    database = opened;
+    return {};
+}
+
+Store_problem History_store::add(const Stored_survey& stored)
+{
+    if (database == nullptr)
+        return problem(Store_problem::Kind::cannot_store, "the store is not open");
+    if (execute(database, "BEGIN IMMEDIATE") != SQLITE_OK)
+        return problem(Store_problem::Kind::cannot_store, last_error(database));
+    auto fail = [&](std::string reason) {
+        execute(database, "ROLLBACK");
+        return problem(Store_problem::Kind::cannot_store, std::move(reason));
+    };
+    {
+        Statement known(database, "SELECT 1 FROM surveys WHERE id = ?");
+        const int found = known.bind(1, stored.id).step();
+        if (found == SQLITE_ROW) {
+            execute(database, "ROLLBACK");
+            return {};
+        }
+        if (found != SQLITE_DONE)
+            return fail(known.error());
+    }
+    const Survey_result& result = stored.result;
+    const Start_run_judgement& judgement = result.start_run.judgement;
+    Statement survey(database, "INSERT INTO surveys (id, site, line, technician, surveyed_utc_seconds, "
+                               "utc_offset_minutes, cl, start_run, start_run_c_high, start_run_c_low, "
+                               "start_run_e_index, tool_version) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    survey.bind(1, stored.id)
+        .bind(2, stored.site)
+        .bind(3, stored.line)
+        .bind(4, stored.technician)
+        .bind(5, result.when.utc_seconds)
+        .bind(6, std::int64_t{result.when.utc_offset_minutes})
+        .bind(7, std::int64_t{result.cl})
+        .bind(8, std::string_view(start_run_key(result.start_run.state)))
+        .bind(9, std::int64_t{judgement.c_high})
+        .bind(10, std::int64_t{judgement.c_low})
+        .bind(11, std::int64_t{judgement.e_index})
+        .bind(12, result.tool_version);
+    if (survey.step() != SQLITE_DONE)
+        return fail(survey.error());
+    for (int address = 0; address < surveyed_addresses; ++address) {
+        const auto index = static_cast<std::size_t>(address);
+        const KVR27_dust_data& record = result.records[index];
+        Statement reading(database, "INSERT INTO readings (survey, address, present, not_heard, u0, ur, urc, u, t1, "
+                                    "t2, level, colour, band) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        reading.bind(1, stored.id)
+            .bind(2, std::int64_t{address})
+            .bind(3, std::int64_t{record.present ? 1 : 0})
+            .bind(4, std::int64_t{result.not_heard[index] ? 1 : 0})
+            .bind(5, std::int64_t{record.u0})
+            .bind(6, std::int64_t{record.ur})
+            .bind(7, std::int64_t{record.urc})
+            .bind(8, std::int64_t{record.u})
+            .bind(9, std::int64_t{record.t1})
+            .bind(10, std::int64_t{record.t2})
+            .bind(11, std::int64_t{record.contamination})
+            .bind(12, std::int64_t{record.colour})
+            .bind(13, std::string_view(band_key(band_of(record))));
+        if (reading.step() != SQLITE_DONE)
+            return fail(reading.error());
+    }
+    if (execute(database, "COMMIT") != SQLITE_OK)
+        return fail(last_error(database));
+    return {};
+}
+
+int History_store::survey_count() const
+{
+    if (database == nullptr)
+        return 0;
+    int code = SQLITE_OK;
+    return static_cast<int>(single_number(database, "SELECT count(*) FROM surveys", code).value_or(0));
+}
+
+std::optional<Stored_survey> History_store::survey(std::string_view id) const
+{
+    if (database == nullptr)
+        return std::nullopt;
+    Statement survey(database, "SELECT site, line, technician, surveyed_utc_seconds, utc_offset_minutes, cl, "
+                               "start_run, start_run_c_high, start_run_c_low, start_run_e_index, tool_version "
+                               "FROM surveys WHERE id = ?");
+    if (survey.bind(1, id).step() != SQLITE_ROW)
+        return std::nullopt;
+    Stored_survey stored;
+    stored.id = std::string(id);
+    stored.site = survey.text(0);
+    stored.line = survey.text(1);
+    stored.technician = survey.text(2);
+    Survey_result& result = stored.result;
+    result.when.utc_seconds = survey.number(3);
+    result.when.utc_offset_minutes = static_cast<int>(survey.number(4));
+    result.cl = static_cast<int>(survey.number(5));
+    result.start_run.state = start_run_from_key(survey.text(6)).value_or(Start_run_outcome::State::dongle_missing);
+    result.start_run.judgement.c_high = static_cast<int>(survey.number(7));
+    result.start_run.judgement.c_low = static_cast<int>(survey.number(8));
+    result.start_run.judgement.e_index = static_cast<int>(survey.number(9));
+    result.tool_version = survey.text(10);
+    Statement readings(database, "SELECT address, present, not_heard, u0, ur, urc, u, t1, t2, level, colour "
+                                 "FROM readings WHERE survey = ? ORDER BY address");
+    readings.bind(1, id);
+    while (readings.step() == SQLITE_ROW) {
+        const auto index = static_cast<std::size_t>(readings.number(0));
+        if (index >= result.records.size())
+            continue;
+        KVR27_dust_data& record = result.records[index];
+        record.present = readings.number(1) != 0;
+        result.not_heard[index] = readings.number(2) != 0;
+        record.u0 = static_cast<std::int32_t>(readings.number(3));
+        record.ur = static_cast<std::int32_t>(readings.number(4));
+        record.urc = static_cast<std::int32_t>(readings.number(5));
+        record.u = static_cast<std::int32_t>(readings.number(6));
+        record.t1 = static_cast<std::int32_t>(readings.number(7));
+        record.t2 = static_cast<std::int32_t>(readings.number(8));
+        record.contamination = static_cast<std::int32_t>(readings.number(9));
+        record.colour = static_cast<std::uint32_t>(readings.number(10));
+    }
+    return stored;
+}
+
+std::vector<std::string> History_store::sites() const
+{
+    std::vector<std::string> names;
+    if (database == nullptr)
+        return names;
+    Statement statement(database, "SELECT DISTINCT site FROM surveys WHERE site <> '' ORDER BY site");
+    while (statement.step() == SQLITE_ROW)
+        names.push_back(statement.text(0));
+    return names;
+}
+
+std::vector<Level_point> History_store::levels(std::string_view site, std::string_view line, int address) const
+{
+    std::vector<Level_point> points;
+    if (database == nullptr)
+        return points;
+    Statement statement(database, "SELECT s.surveyed_utc_seconds, r.level, r.present, r.colour, r.u "
+                                  "FROM surveys s JOIN readings r ON r.survey = s.id "
+                                  "WHERE s.site = ? AND s.line = ? AND r.address = ? "
+                                  "ORDER BY s.surveyed_utc_seconds, s.id");
+    statement.bind(1, site).bind(2, line).bind(3, std::int64_t{address});
+    while (statement.step() == SQLITE_ROW) {
+        KVR27_dust_data record{};
+        record.present = statement.number(2) != 0;
+        record.contamination = static_cast<std::int32_t>(statement.number(1));
+        record.colour = static_cast<std::uint32_t>(statement.number(3));
+        record.u = static_cast<std::int32_t>(statement.number(4));
+        if (const std::optional<int> level = known_level(record))
+            points.push_back({static_cast<double>(statement.number(0)) / 86400.0, static_cast<double>(*level)});
+    }
+    return points;
+}
+
+bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, std::string& error)
+{
+    // "2026-12-11T06:09:13+00:00" becomes "20261211-060913".
+    std::string stamp;
+    for (const char character : iso_8601(Survey_time{utc_seconds, 0}).substr(0, 19))
+        if (character >= '0' && character <= '9')
+            stamp += character;
+    stamp.insert(8, 1, '-');
+    const std::filesystem::path from = std::filesystem::u8path(path);
+    std::filesystem::path to = from;
+    to += std::string(".damaged-") + stamp;
+    std::error_code failure;
+    if (std::filesystem::exists(to, failure)) {
+        error = "a file of that name is there already: " + to.string();
+        return false;
+    }
+    std::filesystem::rename(from, to, failure);
+    if (failure) {
+        error = failure.message();
+        return false;
+    }
+    return true;
+}
