@@ -147,6 +147,7 @@ int run_tool(int argc, char** argv, void (*before_loop)())
         before_loop = quit_after_first_pass;
     try {
         TForm_main window;
+        window.history_path = options.history_path;
         window.show();
         if (before_loop != nullptr)
             before_loop();

@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QStandardPaths>
 
 namespace {
 
@@ -42,6 +43,11 @@ struct Options {
                                               "date it reaches 61%."),
                                QStringLiteral("FILE")};
 
+    QCommandLineOption history_file{QStringLiteral("history-file"),
+                                    QStringLiteral("The history store every survey is added to (an SQLite file; "
+                                                   "history.sqlite in the user's local data folder when not given)."),
+                                    QStringLiteral("FILE")};
+
     explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(
@@ -51,7 +57,7 @@ struct Options {
                            "needs cleaning, is saturated or has a level that cannot be computed; 2 the dongle could "
                            "not be opened or the start run failed; 3 a wrong command line, or a report that could "
                            "not be read or written."));
-        parser.addOptions({lang, survey, cl, report, site, technician, compare});
+        parser.addOptions({lang, survey, cl, report, site, technician, compare, history_file});
     }
 
     // The options that only a survey takes.
@@ -67,6 +73,11 @@ Command_line mistake(const QString& text)
 }
 
 } // namespace
+
+QString default_history_path()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/history.sqlite");
+}
 
 Command_line read_command_line(const QStringList& arguments, Language system_language)
 {
@@ -97,6 +108,10 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
                            QLatin1Char('"'));
         read.language = *named;
     }
+    read.history_path =
+        parser.isSet(options.history_file) ? parser.value(options.history_file) : default_history_path();
+    if (read.history_path.isEmpty())
+        return mistake(QStringLiteral("--history-file needs the name of a file"));
     if (!parser.isSet(options.survey)) {
         for (const QCommandLineOption* option : options.survey_only())
             if (parser.isSet(*option))
@@ -119,6 +134,7 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
     read.survey.compare_path = parser.value(options.compare);
     read.survey.site = parser.value(options.site);
     read.survey.technician = parser.value(options.technician);
+    read.survey.history_path = read.history_path;
     return read;
 }
 

@@ -16,6 +16,7 @@ struct Survey_request {
     QString compare_path; // empty: no comparison
     QString site;
     QString technician;
+    QString history_path; // the history store the survey is added to
 };
 
 struct Command_line {
@@ -28,6 +29,8 @@ struct Command_line {
     };
     Action action = Action::window;
     Language language = Language::polish;
+    // The history store of the window and of the survey.
+    QString history_path;
     Survey_request survey;
     QString output;
 };
@@ -39,6 +42,11 @@ constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, o
 constexpr int line_failed = 2;    // the dongle could not be opened, the start run failed, or the line was not heard
 constexpr int usage = 3;          // a wrong command line, or a report not read or not written
 } // namespace exit_code
+
+// The history store where --history-file names none: history.sqlite in the
+// user's local data folder (~/.local/share/kvr27dust32 on Linux,
+// %LOCALAPPDATA%\kvr27dust32 on Windows).
+QString default_history_path();
 
 // Reads `arguments` (the program's name first, Qt's own options already
 // taken out by the application). Without --lang the tool speaks

@@ -2,6 +2,9 @@
 
 #include "command_line/command_line.h"
 #include "command_line/survey_table.h"
+#include "history/history_store.h"
+#include "history/store_problem_text.h"
+#include "history/survey_id.h"
 #include "report/local_clock.h"
 #include "report/report_file.h"
 #include "report/report_reader.h"
@@ -64,6 +67,18 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
     const std::optional<Survey_result> result = run_survey(request.cl, survey_time_now(), hooks);
     if (!result)
         return exit_code::line_failed;
+
+    // Kept at once, before anything is printed or written; a survey that
+    // cannot be kept is still shown and reported.
+    if (!request.history_path.isEmpty()) {
+        Stored_survey stored;
+        stored.id = new_survey_id();
+        stored.site = request.site.toStdString();
+        stored.technician = request.technician.toStdString();
+        stored.result = *result;
+        if (const Store_problem problem = store_survey(request.history_path.toStdString(), stored))
+            console.err(survey_not_stored_text(problem, native(request.history_path), words) + "\n");
+    }
 
     Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
     if (earlier)

@@ -388,3 +388,11 @@ bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, 
     }
     return true;
 }
+
+Store_problem store_survey(const std::string& path, const Stored_survey& survey)
+{
+    History_store store;
+    if (Store_problem problem = store.open(path))
+        return problem;
+    return store.add(survey);
+}

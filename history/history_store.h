@@ -82,3 +82,6 @@ private:
 // (the moment given, UTC), so that a fresh one can start; the file itself
 // is kept. False, with the reason, when it cannot be moved.
 bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, std::string& error);
+
+// Opens the store at `path`, adds the survey and closes the store again.
+Store_problem store_survey(const std::string& path, const Stored_survey& survey);

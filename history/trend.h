@@ -12,6 +12,8 @@
 // their scatter.
 #pragma once
 
+#include "survey/survey_comparison.h"
+
 #include <optional>
 #include <span>
 
@@ -21,9 +23,6 @@ struct Level_point {
     double day = 0;
     double level = 0;
 };
-
-// The level that needs cleaning: the lowest of the red band.
-inline constexpr double cleaning_level = 61;
 
 struct Trend {
     enum class Verdict {
@@ -52,6 +51,7 @@ struct Trend {
 };
 
 // The trend of `points` (in any order) toward `threshold`.
+// `cleaning_level`, 61 %, is the lowest level that needs cleaning.
 Trend fit_trend(std::span<const Level_point> points, double threshold = cleaning_level);
 
 // The two-sided 95 % quantile of Student's t with `degrees_of_freedom`

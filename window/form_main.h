@@ -57,6 +57,9 @@ public:
     std::function<QString()> open_file_dialog;
     std::function<bool(QPrinter& printer)> print_dialog;
 
+    // The history store every finished survey is added to; empty: none.
+    QString history_path;
+
     // The last finished survey, the earlier report loaded beside it, and
     // the two compared.
     std::optional<Survey_result> last_survey;
@@ -125,6 +128,7 @@ private:
     void show_record_row(int address);
     void show_record_colour(int address);
     void show_comparison();
+    void keep_in_history(const Survey_result& result);
 };
 
 // "adres 5 / 31": the address the survey asks, in the window's language.

@@ -5,6 +5,9 @@
 #include "window/form_main.h"
 #include "window/grid_columns.h"
 
+#include "history/history_store.h"
+#include "history/store_problem_text.h"
+#include "history/survey_id.h"
 #include "language/language.h"
 #include "report/local_clock.h"
 #include "survey/detector_band.h"
@@ -15,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -100,6 +104,7 @@ void TForm_main::Button2Click()
     hooks.finished = [this](const Survey_result& result) {
         Label_step_address->clear();
         last_survey = result;
+        keep_in_history(result);
         if (earlier_survey)
             comparison = compare_surveys(*earlier_survey, result);
         fill_grid();
@@ -109,6 +114,21 @@ void TForm_main::Button2Click()
     const Records_hold hold{this};
     if (!run_survey(cl_value(), survey_time_now(), hooks))
         Label_step_address->clear();
+}
+
+void TForm_main::keep_in_history(const Survey_result& result)
+{
+    if (history_path.isEmpty())
+        return;
+    const Report_details details = report_details();
+    Stored_survey stored;
+    stored.id = new_survey_id();
+    stored.site = details.site;
+    stored.technician = details.technician;
+    stored.result = result;
+    if (const Store_problem problem = store_survey(history_path.toStdString(), stored))
+        show_message(
+            survey_not_stored_text(problem, QDir::toNativeSeparators(history_path).toStdString(), translated_words));
 }
 
 void TForm_main::fill_grid()

@@ -453,5 +453,33 @@ computed from the words: %3</translation>
         <source>Porównaj z raportem</source>
         <translation>Compare with a report</translation>
     </message>
+    <message>
+        <source>nie można otworzyć pliku</source>
+        <translation>the file cannot be opened</translation>
+    </message>
+    <message>
+        <source>brak prawa zapisu do pliku</source>
+        <translation>no right to write the file</translation>
+    </message>
+    <message>
+        <source>plik nie jest historią badań tego programu i zostaje nietknięty</source>
+        <translation>the file is not this program's survey history and is left untouched</translation>
+    </message>
+    <message>
+        <source>plik zapisała nowsza wersja programu i zostaje nietknięty</source>
+        <translation>the file was written by a newer version of the program and is left untouched</translation>
+    </message>
+    <message>
+        <source>plik jest uszkodzony i zostaje nietknięty</source>
+        <translation>the file is damaged and is left untouched</translation>
+    </message>
+    <message>
+        <source>zapis się nie udał</source>
+        <translation>writing failed</translation>
+    </message>
+    <message>
+        <source>Badanie nie zostało zapisane w historii badań %1: %2 (%3).</source>
+        <translation>The survey was not kept in the survey history %1: %2 (%3).</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 // programs themselves, run as a user runs them.
 #include "command_line/command_line.h"
 #include "command_line/survey_command.h"
+#include "history/history_store.h"
 #include "language/language.h"
 #include "report/report_file.h"
 #include "report/report_reader.h"
@@ -12,6 +13,7 @@
 #include "workflows/start_run.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -19,6 +21,8 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -123,6 +127,42 @@ INSTANTIATE_TEST_SUITE_P(Cases, Command_line_exit, ::testing::ValuesIn(exit_case
 // A line that stops answering once the start run has passed is no clean
 // line: whatever failed, the survey says the dongle or the channel failed
 // and the exit code is 2, not "absent 32, to clean: none" and 0.
+TEST_F(Survey_command, KeepsEverySurveyInTheHistoryAndLeavesAStoreItCannotUseAsItWas)
+{
+    sim::set_up_demo_line(world);
+    const QString store = in_scratch("historia/kvr27.sqlite");
+    const QStringList arguments{"--survey", "--site", "Hala 2", "--technician", "Jan", "--history-file", store};
+    EXPECT_EQ(run(arguments), 1);
+    EXPECT_EQ(run(arguments), 1);
+    EXPECT_EQ(err, "");
+    {
+        History_store history;
+        ASSERT_FALSE(history.open(store.toStdString()));
+        EXPECT_EQ(history.survey_count(), 2);
+        EXPECT_EQ(history.sites(), std::vector<std::string>{"Hala 2"});
+        const std::vector<Level_point> levels = history.levels("Hala 2", "linia 1", 4);
+        ASSERT_EQ(levels.size(), 2u);
+        EXPECT_EQ(levels[0].level, 77);
+    }
+
+    // Another program's file, or a damaged one: the survey is shown and
+    // reported as ever, the file is not touched, and the message says why.
+    const QString damaged = in_scratch("damaged.sqlite");
+    {
+        std::ofstream(damaged.toStdString(), std::ios::binary) << std::string(3000, '#');
+    }
+    out.clear();
+    const QString report = in_scratch("demo.csv");
+    EXPECT_EQ(run({"--survey", "--history-file", damaged, "--report", report}), 1);
+    EXPECT_EQ(out, fixture("demo_table.txt"));
+    EXPECT_TRUE(std::filesystem::exists(report.toStdString()));
+    EXPECT_NE(err.find("Badanie nie zostało zapisane w historii badań " +
+                       QDir::toNativeSeparators(damaged).toStdString() + ": plik jest uszkodzony i zostaje nietknięty"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(test_support::read_file(damaged.toStdString()), std::string(3000, '#'));
+}
+
 TEST_F(Survey_command, ALineThatStopsAnsweringAfterTheStartRunIsNoCleanLine)
 {
     clean_and_medium(world);

@@ -1,3 +1,4 @@
+#include "history/history_store.h"
 #include "survey/colours.h"
 #include "survey/surveyed_addresses.h"
 #include "survey/texts.h"
@@ -9,10 +10,12 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QTableWidget>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <vector>
 
@@ -240,6 +243,44 @@ TEST_F(Survey, ServiceBoxSetsTheColumnsEvenBeforeTheFirstSurvey)
     EXPECT_EQ(shown_columns(), 9);
     click("CheckBox_adv");
     EXPECT_EQ(shown_columns(), 3);
+}
+
+} // namespace
+
+namespace {
+
+class Survey_history : public Window_test {};
+
+TEST_F(Survey_history, EveryFinishedSurveyIsKeptWithItsSiteAndAStoreItCannotUseIsSaidAndLeftAlone)
+{
+    plug_dongle();
+    add_detector(4).words(100, 1000, 1000, 793, 21, 22); // 77 %
+    form.history_path = QString::fromStdString((scratch.path() / "historia.sqlite").string());
+    control<QLineEdit>("Edit_site")->setText(QString::fromUtf8("Hala 2, piętro 1"));
+    control<QLineEdit>("Edit_technician")->setText(QStringLiteral("Jan"));
+    click("Button2");
+    click("Button2");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    {
+        History_store history;
+        ASSERT_FALSE(history.open(form.history_path.toStdString()));
+        EXPECT_EQ(history.survey_count(), 2);
+        EXPECT_EQ(history.sites(), std::vector<std::string>{"Hala 2, piętro 1"});
+        const std::vector<Level_point> levels = history.levels("Hala 2, piętro 1", "linia 1", 4);
+        ASSERT_EQ(levels.size(), 2u);
+        EXPECT_EQ(levels[1].level, 77);
+    }
+
+    form.history_path = QString::fromStdString((scratch.path() / "notatki.txt").string());
+    {
+        std::ofstream(form.history_path.toStdString(), std::ios::binary) << std::string(2000, 'n');
+    }
+    click("Button2");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Badanie nie zostało zapisane w historii badań ")))
+        << messages[0].toStdString();
+    EXPECT_TRUE(form.last_survey) << "the survey stands in the window all the same";
+    EXPECT_EQ(test_support::read_file(form.history_path.toStdString()), std::string(2000, 'n'));
 }
 
 } // namespace

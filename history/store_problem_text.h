@@ -1,0 +1,10 @@
+// What the technician reads when a survey could not be stored in the
+// history: the file, what is wrong with it, and the store's own words.
+#pragma once
+
+#include "history/history_store.h"
+#include "survey/translatable.h"
+
+#include <string>
+
+std::string survey_not_stored_text(const Store_problem& problem, const std::string& path, Translate words = as_written);
