@@ -11,6 +11,8 @@ packages=(
     # its English translation (lupdate, lrelease, qt_add_translations) and
     # Qt's own translations of its texts
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+    # the site history store: the system's SQLite
+    libsqlite3-dev
     # the Debian package: cpack's dependency list, its checks, its install test
     dpkg-dev lintian appstream desktop-file-utils file man-db
     # reading the PDF report back in its test, and rendering it for the docs
@@ -22,6 +24,9 @@ packages=(
     # Qt for Windows, built from Debian's qt6-base source (scripts/build-qt-windows.sh):
     # the host's Qt tools, the source unpacker, Ninja, Wine's Wintab headers
     qt6-base-dev-tools dpkg-dev xz-utils ninja-build libwine-dev
+    # SQLite for Windows, built from Debian's sqlite3 source
+    # (scripts/build-sqlite-windows.sh): tclsh makes the amalgamation
+    tcl
     # the Windows installer and its check under Wine; the Windows screenshot
     nsis python3 fonts-wine xdotool
     # the kernel-level test with a virtual dongle
