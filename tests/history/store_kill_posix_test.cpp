@@ -57,18 +57,25 @@ TEST(Store_killed, WhileStoringLeavesEverySurveyWholeOrAbsent)
         History_store made;
         ASSERT_FALSE(made.open(path));
     }
+    History_store watcher;
+    ASSERT_FALSE(watcher.open(path));
     for (int kill = 0; kill < 40; ++kill) {
+        const int stored_before = watcher.survey_count();
         const pid_t child = fork();
         ASSERT_NE(child, -1);
         if (child == 0)
             store_forever(path);
-        // From a few transactions to several dozen before the kill.
-        usleep(static_cast<useconds_t>(2000 + 1500 * (kill % 13)));
+        // Once the writer is storing (however loaded the machine), a little
+        // later, at a different point of a transaction each time.
+        for (int wait = 0; wait < 10'000 && watcher.survey_count() <= stored_before; ++wait)
+            usleep(1000);
+        usleep(static_cast<useconds_t>(300 * (kill % 11)));
         ASSERT_EQ(::kill(child, SIGKILL), 0);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself with " << WEXITSTATUS(status);
     }
+    watcher.close();
 
     History_store store;
     ASSERT_FALSE(store.open(path)) << "the store opens after the kills";
