@@ -36,12 +36,17 @@ boot=$!
 scripts/build-qt-windows.sh
 qt=$(scripts/build-qt-windows.sh --print-prefix)
 step_done "Qt for Windows"
+# The history store's SQLite, built the same way from Debian's source.
+scripts/build-sqlite-windows.sh
+sqlite=$(scripts/build-sqlite-windows.sh --print-prefix)
+step_done "SQLite for Windows"
 
 # The "windows" preset: optimised like the tool, without debug information
 # (the static MinGW links and the compiles are then about half as long).
 # Qt's toolchain file, from the folder KVR27_QT_WINDOWS names, finds the
-# static Qt and hands the compilers to the project's own.
-KVR27_QT_WINDOWS=$qt cmake --preset windows -B "$build" >/dev/null
+# static Qt and hands the compilers to the project's own; KVR27_SQLITE_WINDOWS
+# names the SQLite linked in.
+KVR27_QT_WINDOWS=$qt KVR27_SQLITE_WINDOWS=$sqlite cmake --preset windows -B "$build" >/dev/null
 cmake --build "$build" -j"$jobs"
 step_done "build"
 
