@@ -48,6 +48,11 @@ struct Options {
                                                    "history.sqlite in the user's local data folder when not given)."),
                                     QStringLiteral("FILE")};
 
+    QCommandLineOption history{QStringLiteral("history"),
+                               QStringLiteral("Print the sites of the history store; with a SITE, its detectors: the "
+                                              "last level, the rate and the date each reaches 61% with its 95% "
+                                              "interval.")};
+
     explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(
@@ -57,7 +62,9 @@ struct Options {
                            "needs cleaning, is saturated or has a level that cannot be computed; 2 the dongle could "
                            "not be opened or the start run failed; 3 a wrong command line, or a report that could "
                            "not be read or written."));
-        parser.addOptions({lang, survey, cl, report, site, technician, compare, history_file});
+        parser.addOptions({lang, survey, cl, report, site, technician, compare, history_file, history});
+        parser.addPositionalArgument(QStringLiteral("SITE"), QStringLiteral("With --history: the site to show."),
+                                     QStringLiteral("[SITE]"));
     }
 
     // The options that only a survey takes.
@@ -85,9 +92,10 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
     const Options options(parser);
     if (!parser.parse(arguments))
         return mistake(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return mistake(QStringLiteral("unexpected argument \"") + parser.positionalArguments().first() +
-                       QLatin1Char('"'));
+    const QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty() && !(parser.isSet(options.history) && positional.size() == 1))
+        return mistake(QStringLiteral("unexpected argument \"") +
+                       positional.value(parser.isSet(options.history) ? 1 : 0) + QLatin1Char('"'));
     Command_line read;
     read.language = system_language;
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -112,6 +120,16 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
         parser.isSet(options.history_file) ? parser.value(options.history_file) : default_history_path();
     if (read.history_path.isEmpty())
         return mistake(QStringLiteral("--history-file needs the name of a file"));
+    if (parser.isSet(options.history)) {
+        if (parser.isSet(options.survey))
+            return mistake(QStringLiteral("--history and --survey cannot go together"));
+        for (const QCommandLineOption* option : options.survey_only())
+            if (parser.isSet(*option))
+                return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
+        read.action = Command_line::Action::history;
+        read.history_site = positional.value(0);
+        return read;
+    }
     if (!parser.isSet(options.survey)) {
         for (const QCommandLineOption* option : options.survey_only())
             if (parser.isSet(*option))
@@ -147,7 +165,7 @@ bool runs_without_window(const QStringList& arguments)
     const Options options(parser);
     parser.parse(arguments);
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(options.version) ||
-        parser.isSet(options.survey))
+        parser.isSet(options.survey) || parser.isSet(options.history))
         return true;
     for (const QCommandLineOption* option : options.survey_only())
         if (parser.isSet(*option))

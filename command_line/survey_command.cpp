@@ -1,6 +1,7 @@
 #include "command_line/survey_command.h"
 
 #include "command_line/command_line.h"
+#include "command_line/history_table.h"
 #include "command_line/survey_table.h"
 #include "history/history_store.h"
 #include "history/store_problem_text.h"
@@ -107,11 +108,35 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
     return output_failed ? output_failed_code : survey_code;
 }
 
+int run_history_command(const Command_line& options, const Console& console, Translate words)
+{
+    History_store store;
+    if (const Store_problem problem = store.open(options.history_path.toStdString())) {
+        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n");
+        return exit_code::usage;
+    }
+    const std::string site = options.history_site.toStdString();
+    if (!site.empty() && store.lines(site).empty()) {
+        console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań %1 nie zna obiektu %2.")),
+                         {native(options.history_path), site}) +
+                    "\n");
+        return exit_code::usage;
+    }
+    const std::string table = site.empty() ? sites_table(store, words) : site_table(store, site, words);
+    if (const std::string error = console.out(table); !error.empty()) {
+        console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wypisać tabeli: %1")), {error}) + "\n");
+        return exit_code::usage;
+    }
+    return exit_code::clean;
+}
+
 int run_command_line(const Command_line& options, const Console& console, Translate words)
 {
     switch (options.action) {
     case Command_line::Action::survey:
         return run_survey_command(options.survey, console, words);
+    case Command_line::Action::history:
+        return run_history_command(options, console, words);
     case Command_line::Action::help:
     case Command_line::Action::version:
         if (const std::string error = console.out(options.output.toStdString()); !error.empty()) {

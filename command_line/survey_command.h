@@ -27,6 +27,10 @@ struct Console {
 // QGuiApplication.
 int run_survey_command(const Survey_request& request, const Console& console, Translate words = as_written);
 
+// Prints the history's sites, or one site's detectors; 0, or 3 when the
+// store cannot be read or holds no such site.
+int run_history_command(const Command_line& options, const Console& console, Translate words = as_written);
+
 // What the options ask without a window: the help or the version printed,
 // a mistake reported, or the survey; returns the exit code.
 int run_command_line(const Command_line& options, const Console& console, Translate words = as_written);

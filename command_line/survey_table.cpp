@@ -18,6 +18,8 @@ std::size_t shown_width(const std::string& text)
         text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0u) != 0x80u; }));
 }
 
+} // namespace
+
 std::string lines_of(const std::vector<std::vector<std::string>>& rows)
 {
     std::vector<std::size_t> widths(rows.front().size(), 0);
@@ -37,8 +39,6 @@ std::string lines_of(const std::vector<std::vector<std::string>>& rows)
     }
     return text;
 }
-
-} // namespace
 
 std::string survey_table(const Survey_result& result, const std::optional<Survey_comparison>& comparison,
                          Translate words)

@@ -9,6 +9,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 std::string survey_table(const Survey_result& result, const std::optional<Survey_comparison>& comparison,
                          Translate words = as_written);
+
+// Rows as lines of text, each column as wide as its widest cell (in
+// characters) and two spaces apart; no spaces at the ends of lines.
+std::string lines_of(const std::vector<std::vector<std::string>>& rows);

@@ -343,6 +343,52 @@ std::vector<std::string> History_store::sites() const
     return names;
 }
 
+std::vector<std::string> History_store::lines(std::string_view site) const
+{
+    std::vector<std::string> names;
+    if (database == nullptr)
+        return names;
+    Statement statement(database, "SELECT DISTINCT line FROM surveys WHERE site = ? ORDER BY line");
+    statement.bind(1, site);
+    while (statement.step() == SQLITE_ROW)
+        names.push_back(statement.text(0));
+    return names;
+}
+
+int History_store::survey_count(std::string_view site, std::string_view line) const
+{
+    if (database == nullptr)
+        return 0;
+    Statement statement(database, "SELECT count(*) FROM surveys WHERE site = ? AND line = ?");
+    if (statement.bind(1, site).bind(2, line).step() != SQLITE_ROW)
+        return 0;
+    return static_cast<int>(statement.number(0));
+}
+
+std::optional<KVR27_dust_data> History_store::latest_record(std::string_view site, std::string_view line,
+                                                            int address) const
+{
+    if (database == nullptr)
+        return std::nullopt;
+    Statement statement(database, "SELECT r.present, r.u0, r.ur, r.urc, r.u, r.t1, r.t2, r.level, r.colour "
+                                  "FROM surveys s JOIN readings r ON r.survey = s.id "
+                                  "WHERE s.site = ? AND s.line = ? AND r.address = ? "
+                                  "ORDER BY s.surveyed_utc_seconds DESC, s.id DESC LIMIT 1");
+    if (statement.bind(1, site).bind(2, line).bind(3, std::int64_t{address}).step() != SQLITE_ROW)
+        return std::nullopt;
+    KVR27_dust_data record{};
+    record.present = statement.number(0) != 0;
+    record.u0 = static_cast<std::int32_t>(statement.number(1));
+    record.ur = static_cast<std::int32_t>(statement.number(2));
+    record.urc = static_cast<std::int32_t>(statement.number(3));
+    record.u = static_cast<std::int32_t>(statement.number(4));
+    record.t1 = static_cast<std::int32_t>(statement.number(5));
+    record.t2 = static_cast<std::int32_t>(statement.number(6));
+    record.contamination = static_cast<std::int32_t>(statement.number(7));
+    record.colour = static_cast<std::uint32_t>(statement.number(8));
+    return record;
+}
+
 std::vector<Level_point> History_store::levels(std::string_view site, std::string_view line, int address) const
 {
     std::vector<Level_point> points;

@@ -70,6 +70,12 @@ public:
     std::optional<Stored_survey> survey(std::string_view id) const;
     // The sites of the stored surveys, in alphabetical order.
     std::vector<std::string> sites() const;
+    // The lines of a site's surveys, in alphabetical order.
+    std::vector<std::string> lines(std::string_view site) const;
+    // How many surveys of a site's line the store holds.
+    int survey_count(std::string_view site, std::string_view line) const;
+    // The record of `address` in the latest survey of a site's line.
+    std::optional<KVR27_dust_data> latest_record(std::string_view site, std::string_view line, int address) const;
     // The known levels of the detector at `address` of a site's line, in
     // the order of the surveys.
     std::vector<Level_point> levels(std::string_view site, std::string_view line, int address) const;

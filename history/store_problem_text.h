@@ -8,3 +8,6 @@
 #include <string>
 
 std::string survey_not_stored_text(const Store_problem& problem, const std::string& path, Translate words = as_written);
+// The same when the history was to be read.
+std::string survey_history_unreadable_text(const Store_problem& problem, const std::string& path,
+                                           Translate words = as_written);

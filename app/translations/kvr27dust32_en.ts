@@ -481,5 +481,65 @@ computed from the words: %3</translation>
         <source>Badanie nie zostało zapisane w historii badań %1: %2 (%3).</source>
         <translation>The survey was not kept in the survey history %1: %2 (%3).</translation>
     </message>
+    <message>
+        <source>%1 pp/mies.</source>
+        <translation>%1 pp/month</translation>
+    </message>
+    <message>
+        <source>za mało danych</source>
+        <translation>too few data</translation>
+    </message>
+    <message>
+        <source>poziom nie rośnie</source>
+        <translation>the level does not rise</translation>
+    </message>
+    <message>
+        <source>wzrost niepewny, przedział bez końca</source>
+        <translation>rise uncertain, the interval has no end</translation>
+    </message>
+    <message>
+        <source>%1 (od %2 do %3)</source>
+        <translation>%1 (from %2 to %3)</translation>
+    </message>
+    <message>
+        <source>Historia badań nie zawiera jeszcze żadnego obiektu.</source>
+        <translation>The survey history holds no site yet.</translation>
+    </message>
+    <message>
+        <source>obiekt</source>
+        <translation>site</translation>
+    </message>
+    <message>
+        <source>linia</source>
+        <translation>line</translation>
+    </message>
+    <message>
+        <source>badania</source>
+        <translation>surveys</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3 badań</source>
+        <translation>%1, %2: %3 surveys</translation>
+    </message>
+    <message>
+        <source>poziomy</source>
+        <translation>levels</translation>
+    </message>
+    <message>
+        <source>tempo</source>
+        <translation>rate</translation>
+    </message>
+    <message>
+        <source>prognoza 61% (przedział 95%)</source>
+        <translation>61% forecast (95% interval)</translation>
+    </message>
+    <message>
+        <source>Historia badań %1 nie zna obiektu %2.</source>
+        <translation>The survey history %1 knows no site %2.</translation>
+    </message>
+    <message>
+        <source>Nie udało się odczytać historii badań %1: %2 (%3).</source>
+        <translation>Could not read the survey history %1: %2 (%3).</translation>
+    </message>
 </context>
 </TS>

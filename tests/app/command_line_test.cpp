@@ -163,6 +163,50 @@ TEST_F(Survey_command, KeepsEverySurveyInTheHistoryAndLeavesAStoreItCannotUseAsI
     EXPECT_EQ(test_support::read_file(damaged.toStdString()), std::string(3000, '#'));
 }
 
+TEST_F(Survey_command, HistoryPrintsTheSitesAndASitesDetectorsWithTheirForecast)
+{
+    const QString path = in_scratch("historia.sqlite");
+    {
+        History_store store;
+        ASSERT_FALSE(store.open(path.toStdString()));
+        // Address 4 rises a third of a point a day from 10 % on day 20 000:
+        // 61 % on day 20 153, 2025-03-06, exactly (no scatter, so the
+        // interval is that day too).
+        for (int survey = 0; survey < 3; ++survey) {
+            Stored_survey stored;
+            stored.id = "00000000-0000-4000-8000-00000000000" + std::to_string(survey);
+            stored.site = "Hala A";
+            stored.result.when = {(20'000 + 30 * survey) * std::int64_t{86'400}, 60};
+            for (KVR27_dust_data& record : stored.result.records)
+                record = absent_record();
+            KVR27_dust_data& record = stored.result.records[4];
+            record = {true, 100, 1000, 1000, 100 + 9 * (10 + 10 * survey), 21, 22, 0, 0};
+            record.compute_contamination();
+            ASSERT_FALSE(store.add(stored));
+        }
+    }
+    EXPECT_EQ(run({"--history", "--history-file", path}), 0);
+    EXPECT_EQ(out, "obiekt  linia    badania\nHala A  linia 1  3\n");
+    out.clear();
+    EXPECT_EQ(run({"--history", "Hala A", "--history-file", path}), 0);
+    EXPECT_EQ(out, "Hala A, linia 1: 3 badań\n"
+                   "adres  poziom  pasmo   poziomy  tempo          prognoza 61% (przedział 95%)\n"
+                   "4      30%     czysta  3        10.1 pp/mies.  2025-03-06 (od 2025-03-06 do 2025-03-06)\n");
+    EXPECT_EQ(err, "");
+
+    EXPECT_EQ(run({"--history", "Hala B", "--history-file", path}), 3);
+    EXPECT_NE(err.find("nie zna obiektu Hala B"), std::string::npos) << err;
+    EXPECT_EQ(run({"--history", "Hala A", "Hala B", "--history-file", path}), 3) << "one site at a time";
+    EXPECT_EQ(run({"--history", "--survey"}), 3);
+    EXPECT_EQ(run({"Hala A"}), 3) << "a site without --history";
+    {
+        std::ofstream(in_scratch("zepsuta.sqlite").toStdString(), std::ios::binary) << std::string(3000, '#');
+    }
+    err.clear();
+    EXPECT_EQ(run({"--history", "--history-file", in_scratch("zepsuta.sqlite")}), 3);
+    EXPECT_NE(err.find("Nie udało się odczytać historii badań"), std::string::npos) << err;
+}
+
 TEST_F(Survey_command, ALineThatStopsAnsweringAfterTheStartRunIsNoCleanLine)
 {
     clean_and_medium(world);
