@@ -127,6 +127,26 @@ std::optional<std::int64_t> single_number(sqlite3* database, const char* sql, in
     return statement.number(0);
 }
 
+// A reading's columns, in the order `record_at` takes them.
+#define KVR27_RECORD_COLUMNS "r.present, r.u0, r.ur, r.urc, r.u, r.t1, r.t2, r.level, r.colour"
+
+// The record in the row's columns from `first` on, as KVR27_RECORD_COLUMNS
+// lists them.
+KVR27_dust_data record_at(const Statement& row, int first)
+{
+    KVR27_dust_data record{};
+    record.present = row.number(first) != 0;
+    record.u0 = static_cast<std::int32_t>(row.number(first + 1));
+    record.ur = static_cast<std::int32_t>(row.number(first + 2));
+    record.urc = static_cast<std::int32_t>(row.number(first + 3));
+    record.u = static_cast<std::int32_t>(row.number(first + 4));
+    record.t1 = static_cast<std::int32_t>(row.number(first + 5));
+    record.t2 = static_cast<std::int32_t>(row.number(first + 6));
+    record.contamination = static_cast<std::int32_t>(row.number(first + 7));
+    record.colour = static_cast<std::uint32_t>(row.number(first + 8));
+    return record;
+}
+
 } // namespace
 
 History_store::History_store(History_store&& other) noexcept : database(std::exchange(other.database, nullptr)) {}
@@ -310,24 +330,15 @@ std::optional<Stored_survey> History_store::survey(std::string_view id) const
     result.start_run.judgement.c_low = static_cast<int>(survey.number(8));
     result.start_run.judgement.e_index = static_cast<int>(survey.number(9));
     result.tool_version = survey.text(10);
-    Statement readings(database, "SELECT address, present, not_heard, u0, ur, urc, u, t1, t2, level, colour "
-                                 "FROM readings WHERE survey = ? ORDER BY address");
+    Statement readings(database, "SELECT r.address, r.not_heard, " KVR27_RECORD_COLUMNS
+                                 " FROM readings r WHERE r.survey = ? ORDER BY r.address");
     readings.bind(1, id);
     while (readings.step() == SQLITE_ROW) {
         const auto index = static_cast<std::size_t>(readings.number(0));
         if (index >= result.records.size())
             continue;
-        KVR27_dust_data& record = result.records[index];
-        record.present = readings.number(1) != 0;
-        result.not_heard[index] = readings.number(2) != 0;
-        record.u0 = static_cast<std::int32_t>(readings.number(3));
-        record.ur = static_cast<std::int32_t>(readings.number(4));
-        record.urc = static_cast<std::int32_t>(readings.number(5));
-        record.u = static_cast<std::int32_t>(readings.number(6));
-        record.t1 = static_cast<std::int32_t>(readings.number(7));
-        record.t2 = static_cast<std::int32_t>(readings.number(8));
-        record.contamination = static_cast<std::int32_t>(readings.number(9));
-        record.colour = static_cast<std::uint32_t>(readings.number(10));
+        result.not_heard[index] = readings.number(1) != 0;
+        result.records[index] = record_at(readings, 2);
     }
     return stored;
 }
@@ -370,23 +381,12 @@ std::optional<KVR27_dust_data> History_store::latest_record(std::string_view sit
 {
     if (database == nullptr)
         return std::nullopt;
-    Statement statement(database, "SELECT r.present, r.u0, r.ur, r.urc, r.u, r.t1, r.t2, r.level, r.colour "
-                                  "FROM surveys s JOIN readings r ON r.survey = s.id "
+    Statement statement(database, "SELECT " KVR27_RECORD_COLUMNS " FROM surveys s JOIN readings r ON r.survey = s.id "
                                   "WHERE s.site = ? AND s.line = ? AND r.address = ? "
                                   "ORDER BY s.surveyed_utc_seconds DESC, s.id DESC LIMIT 1");
     if (statement.bind(1, site).bind(2, line).bind(3, std::int64_t{address}).step() != SQLITE_ROW)
         return std::nullopt;
-    KVR27_dust_data record{};
-    record.present = statement.number(0) != 0;
-    record.u0 = static_cast<std::int32_t>(statement.number(1));
-    record.ur = static_cast<std::int32_t>(statement.number(2));
-    record.urc = static_cast<std::int32_t>(statement.number(3));
-    record.u = static_cast<std::int32_t>(statement.number(4));
-    record.t1 = static_cast<std::int32_t>(statement.number(5));
-    record.t2 = static_cast<std::int32_t>(statement.number(6));
-    record.contamination = static_cast<std::int32_t>(statement.number(7));
-    record.colour = static_cast<std::uint32_t>(statement.number(8));
-    return record;
+    return record_at(statement, 0);
 }
 
 std::vector<Level_point> History_store::levels(std::string_view site, std::string_view line, int address) const
@@ -394,20 +394,14 @@ std::vector<Level_point> History_store::levels(std::string_view site, std::strin
     std::vector<Level_point> points;
     if (database == nullptr)
         return points;
-    Statement statement(database, "SELECT s.surveyed_utc_seconds, r.level, r.present, r.colour, r.u "
-                                  "FROM surveys s JOIN readings r ON r.survey = s.id "
+    Statement statement(database, "SELECT s.surveyed_utc_seconds, " KVR27_RECORD_COLUMNS
+                                  " FROM surveys s JOIN readings r ON r.survey = s.id "
                                   "WHERE s.site = ? AND s.line = ? AND r.address = ? "
                                   "ORDER BY s.surveyed_utc_seconds, s.id");
     statement.bind(1, site).bind(2, line).bind(3, std::int64_t{address});
-    while (statement.step() == SQLITE_ROW) {
-        KVR27_dust_data record{};
-        record.present = statement.number(2) != 0;
-        record.contamination = static_cast<std::int32_t>(statement.number(1));
-        record.colour = static_cast<std::uint32_t>(statement.number(3));
-        record.u = static_cast<std::int32_t>(statement.number(4));
-        if (const std::optional<int> level = known_level(record))
+    while (statement.step() == SQLITE_ROW)
+        if (const std::optional<int> level = known_level(record_at(statement, 1)))
             points.push_back({static_cast<double>(statement.number(0)) / 86400.0, static_cast<double>(*level)});
-    }
     return points;
 }
 
