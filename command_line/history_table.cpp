@@ -1,7 +1,7 @@
 #include "command_line/history_table.h"
 
 #include "command_line/survey_table.h"
-#include "history/trend.h"
+#include "history/site_history.h"
 #include "survey/detector_band.h"
 #include "survey/survey_time.h"
 
@@ -46,6 +46,16 @@ std::string forecast_cell(const Trend& trend, Translate words)
                 {date_of(trend.due_day), date_of(trend.due_earliest), date_of(trend.due_latest)});
 }
 
+std::string action_text(const Detector_action* action, Translate words)
+{
+    if (action == nullptr)
+        return "";
+    const char* kind = action->kind == Detector_action::Kind::replaced
+                           ? QT_TRANSLATE_NOOP("TForm_main", "wymieniony %1")
+                           : QT_TRANSLATE_NOOP("TForm_main", "oczyszczony %1");
+    return fill(words(kind), {local_date_text(Survey_time{action->done_utc_seconds, 0})});
+}
+
 } // namespace
 
 std::string sites_table(const History_store& store, Translate words)
@@ -66,26 +76,27 @@ std::string sites_table(const History_store& store, Translate words)
 std::string site_table(const History_store& store, const std::string& site, Translate words)
 {
     std::string text;
-    for (const std::string& line : store.lines(site)) {
+    for (const Line_history& line : site_history(store, site)) {
         if (!text.empty())
             text += "\n";
         text += fill(words(QT_TRANSLATE_NOOP("TForm_main", "%1, %2: %3 badań")),
-                     {site, line, std::to_string(store.survey_count(site, line))}) +
+                     {site, line.line, std::to_string(line.surveys)}) +
                 "\n";
         std::vector<std::vector<std::string>> rows{
-            {words(QT_TRANSLATE_NOOP("TForm_main", "adres")), words(QT_TRANSLATE_NOOP("TForm_main", "poziom")),
-             words(QT_TRANSLATE_NOOP("TForm_main", "pasmo")), words(QT_TRANSLATE_NOOP("TForm_main", "poziomy")),
-             words(QT_TRANSLATE_NOOP("TForm_main", "tempo")),
-             words(QT_TRANSLATE_NOOP("TForm_main", "prognoza 61% (przedział 95%)"))}};
-        for (int address = 0; address < surveyed_addresses; ++address) {
-            const std::vector<Level_point> levels = store.levels(site, line, address);
-            const std::optional<KVR27_dust_data> latest = store.latest_record(site, line, address);
-            if (levels.empty() && !(latest && latest->present))
+            {words(QT_TRANSLATE_NOOP("TForm_main", "adres")), words(QT_TRANSLATE_NOOP("TForm_main", "lokalizacja")),
+             words(QT_TRANSLATE_NOOP("TForm_main", "poziom")), words(QT_TRANSLATE_NOOP("TForm_main", "pasmo")),
+             words(QT_TRANSLATE_NOOP("TForm_main", "poziomy")), words(QT_TRANSLATE_NOOP("TForm_main", "tempo")),
+             words(QT_TRANSLATE_NOOP("TForm_main", "prognoza 61% (przedział 95%)")),
+             words(QT_TRANSLATE_NOOP("TForm_main", "ostatnio"))}};
+        for (const Detector_history& detector : line.detectors) {
+            if (!detector.known())
                 continue;
-            const Trend trend = fit_trend(levels);
-            rows.push_back({std::to_string(address), latest ? level_text(*latest, words) : "",
-                            latest ? words(band_words(band_of(*latest))) : "", std::to_string(levels.size()),
-                            rate_text(trend, words), forecast_cell(trend, words)});
+            const std::optional<KVR27_dust_data>& latest = detector.latest;
+            rows.push_back({std::to_string(detector.address), detector.location.location,
+                            latest ? level_text(*latest, words) : "", latest ? words(band_words(band_of(*latest))) : "",
+                            std::to_string(detector.levels.size() - detector.trend_from),
+                            rate_text(detector.trend, words), forecast_cell(detector.trend, words),
+                            action_text(detector.last_action(), words)});
         }
         text += lines_of(rows);
     }

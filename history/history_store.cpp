@@ -43,6 +43,44 @@ const char* const migrations[] = {
     " colour INTEGER NOT NULL,"
     " band TEXT NOT NULL,"
     " PRIMARY KEY (survey, address));",
+    // 2: what is known of each detector beside its readings: where it
+    // hangs (each edit a new row, the latest counts), what was done to it
+    // on a visit, and the site given later to a survey stored without one.
+    "CREATE TABLE locations ("
+    " id TEXT PRIMARY KEY,"
+    " site TEXT NOT NULL,"
+    " line TEXT NOT NULL,"
+    " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
+    " location TEXT NOT NULL,"
+    " detector_type TEXT NOT NULL,"
+    " serial_number TEXT NOT NULL,"
+    " installed TEXT NOT NULL,"
+    " edited_utc_seconds BIGINT NOT NULL);"
+    "CREATE INDEX locations_by_detector ON locations (site, line, address, edited_utc_seconds);"
+    "CREATE TABLE actions ("
+    " id TEXT PRIMARY KEY,"
+    " site TEXT NOT NULL,"
+    " line TEXT NOT NULL,"
+    " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
+    " done_utc_seconds BIGINT NOT NULL,"
+    " kind TEXT NOT NULL CHECK (kind IN ('cleaned', 'replaced')),"
+    " note TEXT NOT NULL,"
+    " survey TEXT NOT NULL);"
+    "CREATE INDEX actions_by_detector ON actions (site, line, address, done_utc_seconds);"
+    "CREATE TABLE placements ("
+    " id TEXT PRIMARY KEY,"
+    " survey TEXT NOT NULL REFERENCES surveys (id),"
+    " site TEXT NOT NULL,"
+    " line TEXT NOT NULL,"
+    " placed_utc_seconds BIGINT NOT NULL);"
+    "CREATE INDEX placements_by_survey ON placements (survey, placed_utc_seconds);"
+    // A survey's site and line: the latest placement's, else its own.
+    "CREATE VIEW placed_surveys AS SELECT s.*,"
+    " COALESCE((SELECT p.site FROM placements p WHERE p.survey = s.id"
+    " ORDER BY p.placed_utc_seconds DESC, p.id DESC LIMIT 1), s.site) AS placed_site,"
+    " COALESCE((SELECT p.line FROM placements p WHERE p.survey = s.id"
+    " ORDER BY p.placed_utc_seconds DESC, p.id DESC LIMIT 1), s.line) AS placed_line"
+    " FROM surveys s;",
 };
 static_assert(std::size(migrations) == History_store::schema_version);
 
@@ -87,6 +125,13 @@ public:
         if (result == SQLITE_OK)
             result = sqlite3_bind_int64(statement, index, number);
         return *this;
+    }
+    // Ready to be bound and stepped again.
+    void reset()
+    {
+        sqlite3_reset(statement);
+        if (result == SQLITE_ROW || result == SQLITE_DONE)
+            result = SQLITE_OK;
     }
     // SQLITE_ROW, SQLITE_DONE or an error.
     int step()
@@ -147,7 +192,57 @@ KVR27_dust_data record_at(const Statement& row, int first)
     return record;
 }
 
+// Runs `insert` in a transaction of its own unless `table` holds a row
+// under `id` already.
+template <typename Insert>
+Store_problem insert_once(sqlite3* database, const char* known_sql, const std::string& id, Insert insert)
+{
+    if (database == nullptr)
+        return problem(Store_problem::Kind::cannot_store, "the store is not open");
+    if (execute(database, "BEGIN IMMEDIATE") != SQLITE_OK)
+        return problem(Store_problem::Kind::cannot_store, last_error(database));
+    auto fail = [&](std::string reason) {
+        execute(database, "ROLLBACK");
+        return problem(Store_problem::Kind::cannot_store, std::move(reason));
+    };
+    {
+        Statement known(database, known_sql);
+        const int found = known.bind(1, id).step();
+        if (found == SQLITE_ROW) {
+            execute(database, "ROLLBACK");
+            return {};
+        }
+        if (found != SQLITE_DONE)
+            return fail(known.error());
+    }
+    std::string reason;
+    if (!insert(reason))
+        return fail(reason);
+    if (execute(database, "COMMIT") != SQLITE_OK)
+        return fail(last_error(database));
+    return {};
+}
+
+bool valid_address(int address)
+{
+    return address >= 0 && address < surveyed_addresses;
+}
+
 } // namespace
+
+const char* action_key(Detector_action::Kind kind)
+{
+    return kind == Detector_action::Kind::replaced ? "replaced" : "cleaned";
+}
+
+std::optional<Detector_action::Kind> action_from_key(std::string_view key)
+{
+    if (key == "cleaned")
+        return Detector_action::Kind::cleaned;
+    if (key == "replaced")
+        return Detector_action::Kind::replaced;
+    return std::nullopt;
+}
 
 History_store::History_store(History_store&& other) noexcept : database(std::exchange(other.database, nullptr)) {}
 
@@ -236,67 +331,116 @@ Store_problem History_store::open(const std::string& path)
 
 Store_problem History_store::add(const Stored_survey& stored)
 {
-    if (database == nullptr)
-        return problem(Store_problem::Kind::cannot_store, "the store is not open");
-    if (execute(database, "BEGIN IMMEDIATE") != SQLITE_OK)
-        return problem(Store_problem::Kind::cannot_store, last_error(database));
-    auto fail = [&](std::string reason) {
-        execute(database, "ROLLBACK");
-        return problem(Store_problem::Kind::cannot_store, std::move(reason));
-    };
-    {
-        Statement known(database, "SELECT 1 FROM surveys WHERE id = ?");
-        const int found = known.bind(1, stored.id).step();
-        if (found == SQLITE_ROW) {
-            execute(database, "ROLLBACK");
-            return {};
+    return insert_once(database, "SELECT 1 FROM surveys WHERE id = ?", stored.id, [&](std::string& reason) {
+        const Survey_result& result = stored.result;
+        const Start_run_judgement& judgement = result.start_run.judgement;
+        Statement survey(database, "INSERT INTO surveys (id, site, line, technician, surveyed_utc_seconds, "
+                                   "utc_offset_minutes, cl, start_run, start_run_c_high, start_run_c_low, "
+                                   "start_run_e_index, tool_version) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        survey.bind(1, stored.id)
+            .bind(2, stored.site)
+            .bind(3, stored.line)
+            .bind(4, stored.technician)
+            .bind(5, result.when.utc_seconds)
+            .bind(6, std::int64_t{result.when.utc_offset_minutes})
+            .bind(7, std::int64_t{result.cl})
+            .bind(8, std::string_view(start_run_key(result.start_run.state)))
+            .bind(9, std::int64_t{judgement.c_high})
+            .bind(10, std::int64_t{judgement.c_low})
+            .bind(11, std::int64_t{judgement.e_index})
+            .bind(12, result.tool_version);
+        if (survey.step() != SQLITE_DONE) {
+            reason = survey.error();
+            return false;
         }
-        if (found != SQLITE_DONE)
-            return fail(known.error());
-    }
-    const Survey_result& result = stored.result;
-    const Start_run_judgement& judgement = result.start_run.judgement;
-    Statement survey(database, "INSERT INTO surveys (id, site, line, technician, surveyed_utc_seconds, "
-                               "utc_offset_minutes, cl, start_run, start_run_c_high, start_run_c_low, "
-                               "start_run_e_index, tool_version) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    survey.bind(1, stored.id)
-        .bind(2, stored.site)
-        .bind(3, stored.line)
-        .bind(4, stored.technician)
-        .bind(5, result.when.utc_seconds)
-        .bind(6, std::int64_t{result.when.utc_offset_minutes})
-        .bind(7, std::int64_t{result.cl})
-        .bind(8, std::string_view(start_run_key(result.start_run.state)))
-        .bind(9, std::int64_t{judgement.c_high})
-        .bind(10, std::int64_t{judgement.c_low})
-        .bind(11, std::int64_t{judgement.e_index})
-        .bind(12, result.tool_version);
-    if (survey.step() != SQLITE_DONE)
-        return fail(survey.error());
-    for (int address = 0; address < surveyed_addresses; ++address) {
-        const auto index = static_cast<std::size_t>(address);
-        const KVR27_dust_data& record = result.records[index];
         Statement reading(database, "INSERT INTO readings (survey, address, present, not_heard, u0, ur, urc, u, t1, "
                                     "t2, level, colour, band) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        reading.bind(1, stored.id)
-            .bind(2, std::int64_t{address})
-            .bind(3, std::int64_t{record.present ? 1 : 0})
-            .bind(4, std::int64_t{result.not_heard[index] ? 1 : 0})
-            .bind(5, std::int64_t{record.u0})
-            .bind(6, std::int64_t{record.ur})
-            .bind(7, std::int64_t{record.urc})
-            .bind(8, std::int64_t{record.u})
-            .bind(9, std::int64_t{record.t1})
-            .bind(10, std::int64_t{record.t2})
-            .bind(11, std::int64_t{record.contamination})
-            .bind(12, std::int64_t{record.colour})
-            .bind(13, std::string_view(band_key(band_of(record))));
-        if (reading.step() != SQLITE_DONE)
-            return fail(reading.error());
-    }
-    if (execute(database, "COMMIT") != SQLITE_OK)
-        return fail(last_error(database));
-    return {};
+        for (int address = 0; address < surveyed_addresses; ++address) {
+            const auto index = static_cast<std::size_t>(address);
+            const KVR27_dust_data& record = result.records[index];
+            reading.reset();
+            reading.bind(1, stored.id)
+                .bind(2, std::int64_t{address})
+                .bind(3, std::int64_t{record.present ? 1 : 0})
+                .bind(4, std::int64_t{result.not_heard[index] ? 1 : 0})
+                .bind(5, std::int64_t{record.u0})
+                .bind(6, std::int64_t{record.ur})
+                .bind(7, std::int64_t{record.urc})
+                .bind(8, std::int64_t{record.u})
+                .bind(9, std::int64_t{record.t1})
+                .bind(10, std::int64_t{record.t2})
+                .bind(11, std::int64_t{record.contamination})
+                .bind(12, std::int64_t{record.colour})
+                .bind(13, std::string_view(band_key(band_of(record))));
+            if (reading.step() != SQLITE_DONE) {
+                reason = reading.error();
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+Store_problem History_store::add(const Location_edit& edit)
+{
+    if (!valid_address(edit.address))
+        return problem(Store_problem::Kind::cannot_store, "no detector has address " + std::to_string(edit.address));
+    return insert_once(database, "SELECT 1 FROM locations WHERE id = ?", edit.id, [&](std::string& reason) {
+        Statement insert(database, "INSERT INTO locations (id, site, line, address, location, detector_type, "
+                                   "serial_number, installed, edited_utc_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        insert.bind(1, edit.id)
+            .bind(2, edit.site)
+            .bind(3, edit.line)
+            .bind(4, std::int64_t{edit.address})
+            .bind(5, edit.place.location)
+            .bind(6, edit.place.detector_type)
+            .bind(7, edit.place.serial_number)
+            .bind(8, edit.place.installed)
+            .bind(9, edit.edited_utc_seconds);
+        if (insert.step() == SQLITE_DONE)
+            return true;
+        reason = insert.error();
+        return false;
+    });
+}
+
+Store_problem History_store::add(const Detector_action& action)
+{
+    if (!valid_address(action.address))
+        return problem(Store_problem::Kind::cannot_store, "no detector has address " + std::to_string(action.address));
+    return insert_once(database, "SELECT 1 FROM actions WHERE id = ?", action.id, [&](std::string& reason) {
+        Statement insert(database, "INSERT INTO actions (id, site, line, address, done_utc_seconds, kind, note, "
+                                   "survey) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+        insert.bind(1, action.id)
+            .bind(2, action.site)
+            .bind(3, action.line)
+            .bind(4, std::int64_t{action.address})
+            .bind(5, action.done_utc_seconds)
+            .bind(6, std::string_view(action_key(action.kind)))
+            .bind(7, action.note)
+            .bind(8, action.survey);
+        if (insert.step() == SQLITE_DONE)
+            return true;
+        reason = insert.error();
+        return false;
+    });
+}
+
+Store_problem History_store::add(const Survey_placement& placement)
+{
+    return insert_once(database, "SELECT 1 FROM placements WHERE id = ?", placement.id, [&](std::string& reason) {
+        Statement insert(database, "INSERT INTO placements (id, survey, site, line, placed_utc_seconds) "
+                                   "VALUES (?, ?, ?, ?, ?)");
+        insert.bind(1, placement.id)
+            .bind(2, placement.survey)
+            .bind(3, placement.site)
+            .bind(4, placement.line)
+            .bind(5, placement.placed_utc_seconds);
+        if (insert.step() == SQLITE_DONE)
+            return true;
+        reason = insert.error();
+        return false;
+    });
 }
 
 int History_store::survey_count() const
@@ -348,7 +492,9 @@ std::vector<std::string> History_store::sites() const
     std::vector<std::string> names;
     if (database == nullptr)
         return names;
-    Statement statement(database, "SELECT DISTINCT site FROM surveys WHERE site <> '' ORDER BY site");
+    Statement statement(database, "SELECT placed_site FROM placed_surveys WHERE placed_site <> '' UNION "
+                                  "SELECT site FROM locations WHERE site <> '' UNION "
+                                  "SELECT site FROM actions WHERE site <> '' ORDER BY 1");
     while (statement.step() == SQLITE_ROW)
         names.push_back(statement.text(0));
     return names;
@@ -359,7 +505,9 @@ std::vector<std::string> History_store::lines(std::string_view site) const
     std::vector<std::string> names;
     if (database == nullptr)
         return names;
-    Statement statement(database, "SELECT DISTINCT line FROM surveys WHERE site = ? ORDER BY line");
+    Statement statement(database, "SELECT placed_line FROM placed_surveys WHERE placed_site = ?1 UNION "
+                                  "SELECT line FROM locations WHERE site = ?1 UNION "
+                                  "SELECT line FROM actions WHERE site = ?1 ORDER BY 1");
     statement.bind(1, site);
     while (statement.step() == SQLITE_ROW)
         names.push_back(statement.text(0));
@@ -370,7 +518,7 @@ int History_store::survey_count(std::string_view site, std::string_view line) co
 {
     if (database == nullptr)
         return 0;
-    Statement statement(database, "SELECT count(*) FROM surveys WHERE site = ? AND line = ?");
+    Statement statement(database, "SELECT count(*) FROM placed_surveys WHERE placed_site = ? AND placed_line = ?");
     if (statement.bind(1, site).bind(2, line).step() != SQLITE_ROW)
         return 0;
     return static_cast<int>(statement.number(0));
@@ -381,9 +529,10 @@ std::optional<KVR27_dust_data> History_store::latest_record(std::string_view sit
 {
     if (database == nullptr)
         return std::nullopt;
-    Statement statement(database, "SELECT " KVR27_RECORD_COLUMNS " FROM surveys s JOIN readings r ON r.survey = s.id "
-                                  "WHERE s.site = ? AND s.line = ? AND r.address = ? "
-                                  "ORDER BY s.surveyed_utc_seconds DESC, s.id DESC LIMIT 1");
+    Statement statement(database,
+                        "SELECT " KVR27_RECORD_COLUMNS " FROM placed_surveys s JOIN readings r ON r.survey = s.id "
+                        "WHERE s.placed_site = ? AND s.placed_line = ? AND r.address = ? "
+                        "ORDER BY s.surveyed_utc_seconds DESC, s.id DESC LIMIT 1");
     if (statement.bind(1, site).bind(2, line).bind(3, std::int64_t{address}).step() != SQLITE_ROW)
         return std::nullopt;
     return record_at(statement, 0);
@@ -395,14 +544,114 @@ std::vector<Level_point> History_store::levels(std::string_view site, std::strin
     if (database == nullptr)
         return points;
     Statement statement(database, "SELECT s.surveyed_utc_seconds, " KVR27_RECORD_COLUMNS
-                                  " FROM surveys s JOIN readings r ON r.survey = s.id "
-                                  "WHERE s.site = ? AND s.line = ? AND r.address = ? "
+                                  " FROM placed_surveys s JOIN readings r ON r.survey = s.id "
+                                  "WHERE s.placed_site = ? AND s.placed_line = ? AND r.address = ? "
                                   "ORDER BY s.surveyed_utc_seconds, s.id");
     statement.bind(1, site).bind(2, line).bind(3, std::int64_t{address});
     while (statement.step() == SQLITE_ROW)
         if (const std::optional<int> level = known_level(record_at(statement, 1)))
             points.push_back({static_cast<double>(statement.number(0)) / 86400.0, static_cast<double>(*level)});
     return points;
+}
+
+std::vector<std::string> History_store::survey_ids(std::string_view site) const
+{
+    std::vector<std::string> ids;
+    if (database == nullptr)
+        return ids;
+    Statement statement(database, "SELECT id FROM placed_surveys WHERE placed_site = ? "
+                                  "ORDER BY surveyed_utc_seconds, id");
+    statement.bind(1, site);
+    while (statement.step() == SQLITE_ROW)
+        ids.push_back(statement.text(0));
+    return ids;
+}
+
+std::vector<Line_reading> History_store::readings(std::string_view site, std::string_view line) const
+{
+    std::vector<Line_reading> rows;
+    if (database == nullptr)
+        return rows;
+    Statement statement(database, "SELECT s.id, s.surveyed_utc_seconds, r.address, " KVR27_RECORD_COLUMNS
+                                  " FROM placed_surveys s JOIN readings r ON r.survey = s.id "
+                                  "WHERE s.placed_site = ? AND s.placed_line = ? "
+                                  "ORDER BY s.surveyed_utc_seconds, s.id, r.address");
+    statement.bind(1, site).bind(2, line);
+    while (statement.step() == SQLITE_ROW)
+        rows.push_back(
+            {statement.text(0), statement.number(1), static_cast<int>(statement.number(2)), record_at(statement, 3)});
+    return rows;
+}
+
+std::vector<Location_edit> History_store::location_edits(std::string_view site, std::string_view line) const
+{
+    std::vector<Location_edit> edits;
+    if (database == nullptr)
+        return edits;
+    Statement statement(database, "SELECT id, address, location, detector_type, serial_number, installed, "
+                                  "edited_utc_seconds FROM locations WHERE site = ? AND line = ? "
+                                  "ORDER BY edited_utc_seconds, id");
+    statement.bind(1, site).bind(2, line);
+    while (statement.step() == SQLITE_ROW) {
+        Location_edit edit;
+        edit.id = statement.text(0);
+        edit.site = std::string(site);
+        edit.line = std::string(line);
+        edit.address = static_cast<int>(statement.number(1));
+        edit.place = {statement.text(2), statement.text(3), statement.text(4), statement.text(5)};
+        edit.edited_utc_seconds = statement.number(6);
+        edits.push_back(std::move(edit));
+    }
+    return edits;
+}
+
+std::vector<Detector_action> History_store::actions(std::string_view site, std::string_view line) const
+{
+    std::vector<Detector_action> done;
+    if (database == nullptr)
+        return done;
+    Statement statement(database, "SELECT id, address, done_utc_seconds, kind, note, survey FROM actions "
+                                  "WHERE site = ? AND line = ? ORDER BY done_utc_seconds, id");
+    statement.bind(1, site).bind(2, line);
+    while (statement.step() == SQLITE_ROW) {
+        Detector_action action;
+        action.id = statement.text(0);
+        action.site = std::string(site);
+        action.line = std::string(line);
+        action.address = static_cast<int>(statement.number(1));
+        action.done_utc_seconds = statement.number(2);
+        action.kind = action_from_key(statement.text(3)).value_or(Detector_action::Kind::cleaned);
+        action.note = statement.text(4);
+        action.survey = statement.text(5);
+        done.push_back(std::move(action));
+    }
+    return done;
+}
+
+std::vector<Survey_placement> History_store::placements(std::string_view survey) const
+{
+    std::vector<Survey_placement> placed;
+    if (database == nullptr)
+        return placed;
+    Statement statement(database, "SELECT id, site, line, placed_utc_seconds FROM placements WHERE survey = ? "
+                                  "ORDER BY placed_utc_seconds, id");
+    statement.bind(1, survey);
+    while (statement.step() == SQLITE_ROW)
+        placed.push_back(
+            {statement.text(0), std::string(survey), statement.text(1), statement.text(2), statement.number(3)});
+    return placed;
+}
+
+std::vector<std::string> History_store::unplaced_survey_ids() const
+{
+    std::vector<std::string> ids;
+    if (database == nullptr)
+        return ids;
+    Statement statement(database, "SELECT id FROM placed_surveys WHERE placed_site = '' "
+                                  "ORDER BY surveyed_utc_seconds, id");
+    while (statement.step() == SQLITE_ROW)
+        ids.push_back(statement.text(0));
+    return ids;
 }
 
 bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, std::string& error)

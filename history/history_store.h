@@ -24,6 +24,65 @@ struct Stored_survey {
     Survey_result result;
 };
 
+// Where a detector hangs and what it is, as the technician wrote it; any
+// field may be empty. `installed` is a date, "YYYY-MM-DD".
+struct Detector_location {
+    std::string location; // "Hala B, regał 3"
+    std::string detector_type;
+    std::string serial_number;
+    std::string installed;
+
+    bool operator==(const Detector_location&) const = default;
+};
+
+// One edit of a detector's location. Edits are only added: the latest
+// counts, the earlier ones stay as its history.
+struct Location_edit {
+    std::string id; // new_survey_id()
+    std::string site;
+    std::string line = "linia 1";
+    int address = 0;
+    Detector_location place;
+    std::int64_t edited_utc_seconds = 0;
+};
+
+// What the technician did to a detector on a visit. A cleaning or a
+// replacement starts a new part of the detector's history: its trend
+// takes only the levels surveyed after it.
+struct Detector_action {
+    enum class Kind { cleaned, replaced };
+    std::string id; // new_survey_id()
+    std::string site;
+    std::string line = "linia 1";
+    int address = 0;
+    std::int64_t done_utc_seconds = 0;
+    Kind kind = Kind::cleaned;
+    std::string note;
+    std::string survey; // the survey of the visit, where there was one
+};
+
+// "cleaned" or "replaced", as the store and the files write it.
+const char* action_key(Detector_action::Kind kind);
+std::optional<Detector_action::Kind> action_from_key(std::string_view key);
+
+// A site (and line) given later to a stored survey, typically one stored
+// without a site. The latest placement counts.
+struct Survey_placement {
+    std::string id; // new_survey_id()
+    std::string survey;
+    std::string site;
+    std::string line = "linia 1";
+    std::int64_t placed_utc_seconds = 0;
+};
+
+// One detector's record in one survey of a line.
+struct Line_reading {
+    std::string survey;
+    std::int64_t utc_seconds = 0;
+    int address = 0;
+    KVR27_dust_data record{};
+};
+
 // Why the store could not be used; `reason` in SQLite's or the system's
 // words, for a message that names the file too.
 struct Store_problem {
@@ -45,7 +104,7 @@ struct Store_problem {
 class History_store {
 public:
     // The schema this version writes; older ones are brought up to it.
-    static constexpr int schema_version = 1;
+    static constexpr int schema_version = 2;
 
     History_store() = default;
     History_store(const History_store&) = delete;
@@ -65,9 +124,15 @@ public:
     // store holds already is not stored again.
     Store_problem add(const Stored_survey& survey);
 
+    // Each is added once, by its identifier, in one transaction.
+    Store_problem add(const Location_edit& edit);
+    Store_problem add(const Detector_action& action);
+    Store_problem add(const Survey_placement& placement);
+
     int survey_count() const;
     // The survey stored under `id`, as it was stored.
     std::optional<Stored_survey> survey(std::string_view id) const;
+    // A survey's site and line are its latest placement's, else its own.
     // The sites of the stored surveys, in alphabetical order.
     std::vector<std::string> sites() const;
     // The lines of a site's surveys, in alphabetical order.
@@ -79,6 +144,19 @@ public:
     // The known levels of the detector at `address` of a site's line, in
     // the order of the surveys.
     std::vector<Level_point> levels(std::string_view site, std::string_view line, int address) const;
+
+    // The identifiers of a site's surveys, oldest first; of every line.
+    std::vector<std::string> survey_ids(std::string_view site) const;
+    // Every record of every survey of a site's line, by time, then address.
+    std::vector<Line_reading> readings(std::string_view site, std::string_view line) const;
+    // Every edit of the locations on a site's line, oldest first.
+    std::vector<Location_edit> location_edits(std::string_view site, std::string_view line) const;
+    // What was done to the detectors of a site's line, oldest first.
+    std::vector<Detector_action> actions(std::string_view site, std::string_view line) const;
+    // The placements of a survey, oldest first.
+    std::vector<Survey_placement> placements(std::string_view survey) const;
+    // The surveys stored without a site and not yet given one, oldest first.
+    std::vector<std::string> unplaced_survey_ids() const;
 
 private:
     sqlite3* database = nullptr;

@@ -46,7 +46,7 @@ struct Trend {
     double due_earliest = 0;
     double due_latest = 0;
 
-    // Percentage points per month of 30.44 days.
+    // Percentage points per month of 30.4375 days (a year's twelfth).
     double rate_per_month() const;
 };
 

@@ -541,5 +541,21 @@ computed from the words: %3</translation>
         <source>Nie udało się odczytać historii badań %1: %2 (%3).</source>
         <translation>Could not read the survey history %1: %2 (%3).</translation>
     </message>
+    <message>
+        <source>wymieniony %1</source>
+        <translation>replaced %1</translation>
+    </message>
+    <message>
+        <source>oczyszczony %1</source>
+        <translation>cleaned %1</translation>
+    </message>
+    <message>
+        <source>lokalizacja</source>
+        <translation>location</translation>
+    </message>
+    <message>
+        <source>ostatnio</source>
+        <translation>last done</translation>
+    </message>
 </context>
 </TS>

@@ -184,14 +184,22 @@ TEST_F(Survey_command, HistoryPrintsTheSitesAndASitesDetectorsWithTheirForecast)
             record.compute_contamination();
             ASSERT_FALSE(store.add(stored));
         }
+        Location_edit where;
+        where.id = "00000000-0000-4000-8000-000000000010";
+        where.site = "Hala A";
+        where.address = 4;
+        where.place.location = "regał 3";
+        ASSERT_FALSE(store.add(where));
     }
     EXPECT_EQ(run({"--history", "--history-file", path}), 0);
     EXPECT_EQ(out, "obiekt  linia    badania\nHala A  linia 1  3\n");
     out.clear();
     EXPECT_EQ(run({"--history", "Hala A", "--history-file", path}), 0);
     EXPECT_EQ(out, "Hala A, linia 1: 3 badań\n"
-                   "adres  poziom  pasmo   poziomy  tempo          prognoza 61% (przedział 95%)\n"
-                   "4      30%     czysta  3        10.1 pp/mies.  2025-03-06 (od 2025-03-06 do 2025-03-06)\n");
+                   "adres  lokalizacja  poziom  pasmo   poziomy  tempo          prognoza 61% (przedział 95%)        "
+                   "      ostatnio\n"
+                   "4      regał 3      30%     czysta  3        10.1 pp/mies.  2025-03-06 (od 2025-03-06 do "
+                   "2025-03-06)\n");
     EXPECT_EQ(err, "");
 
     EXPECT_EQ(run({"--history", "Hala B", "--history-file", path}), 3);
