@@ -1,6 +1,7 @@
 // A site's history read back: the levels of each detector split at its
 // last cleaning, the latest location, a site given later, the due list,
 // and a store of the first schema brought up to date with nothing lost.
+#include "history/demo_site.h"
 #include "history/history_store.h"
 #include "history/site_history.h"
 #include "history/survey_id.h"
@@ -214,6 +215,31 @@ TEST_F(Site_history, AStoreOfTheFirstSchemaIsBroughtUpToDateWithNothingLost)
     EXPECT_EQ(store.survey(kept.id)->result.records[4].contamination, 33);
     EXPECT_FALSE(store.add(action_on("Hala A", 4, first_day * day + 60))) << "the new tables are there";
     EXPECT_EQ(line_history(store, "Hala A", "linia 1").detectors[4].actions.size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Site_history, TheDemoSiteHasAYearToShowAndIsFilledOnce)
+{
+    const std::int64_t now = (first_day + 400) * day;
+    ASSERT_FALSE(fill_demo_site(store, now));
+    ASSERT_FALSE(fill_demo_site(store, now + day)) << "a second fill adds nothing";
+    EXPECT_EQ(store.survey_count(), 12);
+    EXPECT_EQ(store.sites(), std::vector<std::string>{demo_site_name});
+
+    const Line_history line = line_history(store, demo_site_name, "linia 1");
+    const Detector_history& cleaned = line.detectors[4];
+    EXPECT_EQ(cleaned.levels.size(), 12u);
+    EXPECT_EQ(cleaned.trend_from, 6u) << "its trend starts after the cleaning";
+    EXPECT_EQ(cleaned.trend.verdict, Trend::Verdict::forecast);
+    EXPECT_EQ(line.detectors[2].trend.verdict, Trend::Verdict::forecast);
+    EXPECT_NE(line.detectors[12].trend.verdict, Trend::Verdict::forecast) << "a flat detector has no date";
+    EXPECT_TRUE(line.detectors[9].known());
+    EXPECT_TRUE(line.detectors[9].levels.empty()) << "an erased calibration has no level";
+    EXPECT_FALSE(line.detectors[1].location.location.empty());
+    EXPECT_FALSE(due_before({line}, day_of(now) + 365).empty());
 }
 
 } // namespace
