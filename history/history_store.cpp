@@ -74,13 +74,16 @@ const char* const migrations[] = {
     " line TEXT NOT NULL,"
     " placed_utc_seconds BIGINT NOT NULL);"
     "CREATE INDEX placements_by_survey ON placements (survey, placed_utc_seconds);"
-    // A survey's site and line: the latest placement's, else its own.
-    "CREATE VIEW placed_surveys AS SELECT s.*,"
-    " COALESCE((SELECT p.site FROM placements p WHERE p.survey = s.id"
-    " ORDER BY p.placed_utc_seconds DESC, p.id DESC LIMIT 1), s.site) AS placed_site,"
-    " COALESCE((SELECT p.line FROM placements p WHERE p.survey = s.id"
-    " ORDER BY p.placed_utc_seconds DESC, p.id DESC LIMIT 1), s.line) AS placed_line"
-    " FROM surveys s;",
+    // A survey's site and line: its own until it is placed, then its
+    // latest placement's. Two arms, so that a query for a site reaches the
+    // surveys through their index.
+    "CREATE VIEW placed_surveys AS"
+    " SELECT s.*, s.site AS placed_site, s.line AS placed_line FROM surveys s"
+    " WHERE NOT EXISTS (SELECT 1 FROM placements p WHERE p.survey = s.id)"
+    " UNION ALL"
+    " SELECT s.*, p.site AS placed_site, p.line AS placed_line FROM placements p JOIN surveys s ON s.id = p.survey"
+    " WHERE p.id = (SELECT q.id FROM placements q WHERE q.survey = p.survey"
+    " ORDER BY q.placed_utc_seconds DESC, q.id DESC LIMIT 1);",
 };
 static_assert(std::size(migrations) == History_store::schema_version);
 
@@ -313,6 +316,16 @@ Store_problem History_store::open(const std::string& path)
         return refuse(Store_problem::Kind::read_only, "no right to write the file");
 
     execute(opened, "PRAGMA foreign_keys = ON");
+    // A write-ahead log: a survey's commit appends to it without waiting for
+    // the disk, and a killed process or a full disk still leaves every
+    // transaction whole or absent. Only a power cut may lose the last ones,
+    // as it may lose a report just written.
+    if (execute(opened, "PRAGMA journal_mode = WAL") != SQLITE_OK ||
+        execute(opened, "PRAGMA synchronous = NORMAL") != SQLITE_OK) {
+        const int failed = sqlite3_errcode(opened);
+        return refuse(damaged_code(failed) ? Store_problem::Kind::damaged : Store_problem::Kind::cannot_open,
+                      last_error(opened));
+    }
     for (std::int64_t step = *version; step < schema_version; ++step) {
         // The whole step or nothing: the version is written in the same
         // transaction as the tables it describes.
