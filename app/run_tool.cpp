@@ -3,6 +3,7 @@
 #include "app/single_instance.h"
 #include "app/window_icon.h"
 #include "command_line/command_line.h"
+#include "command_line/due_command.h"
 #include "command_line/survey_command.h"
 #include "language/language.h"
 #include "log/console_echo.h"
@@ -94,7 +95,8 @@ int run_without_window(int argc, char** argv)
 {
     attach_parent_console();
     const Command_line::Action action = read_command_line(raw_arguments(argc, argv), Language::polish).action;
-    if (action != Command_line::Action::survey && action != Command_line::Action::history) {
+    if (action != Command_line::Action::survey && action != Command_line::Action::history &&
+        action != Command_line::Action::due) {
         QCoreApplication application(argc, argv);
         name_the_program();
         return run_command_line(read_command_line(QCoreApplication::arguments(), Language::english),
@@ -147,6 +149,8 @@ int run_tool(int argc, char** argv, void (*before_loop)())
     }
     if (before_loop == nullptr && qEnvironmentVariableIsSet(quit_after_start_variable))
         before_loop = quit_after_first_pass;
+    if (options.fill_demo_site)
+        add_demo_site(options, standard_streams(), translated_words);
     try {
         TForm_main window;
         window.history_path = options.history_path;

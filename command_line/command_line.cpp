@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDate>
 #include <QStandardPaths>
 
 namespace {
@@ -53,6 +54,19 @@ struct Options {
                                               "last level, the rate and the date each reaches 61% with its 95% "
                                               "interval.")};
 
+    QCommandLineOption due_before{QStringLiteral("due-before"),
+                                  QStringLiteral("Print the detectors of the history store due for cleaning before "
+                                                 "DATE (YYYY-MM-DD): those that need it already, those whose "
+                                                 "forecast falls before it, and those whose 95% interval begins "
+                                                 "before it; with a SITE, of that site alone. Exit code 0 when none "
+                                                 "is due, 1 when some are."),
+                                  QStringLiteral("DATE")};
+
+    QCommandLineOption demo_site{QStringLiteral("demo-site"),
+                                 QStringLiteral("First add a demo site (\"Obiekt demonstracyjny\", a year of monthly "
+                                                "surveys of the demo line) to the history store, so that the history "
+                                                "can be tried without a line; it is added once.")};
+
     explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(
@@ -62,8 +76,10 @@ struct Options {
                            "needs cleaning, is saturated or has a level that cannot be computed; 2 the dongle could "
                            "not be opened or the start run failed; 3 a wrong command line, or a report that could "
                            "not be read or written."));
-        parser.addOptions({lang, survey, cl, report, site, technician, compare, history_file, history});
-        parser.addPositionalArgument(QStringLiteral("SITE"), QStringLiteral("With --history: the site to show."),
+        parser.addOptions(
+            {lang, survey, cl, report, site, technician, compare, history_file, history, due_before, demo_site});
+        parser.addPositionalArgument(QStringLiteral("SITE"),
+                                     QStringLiteral("With --history or --due-before: the site to show."),
                                      QStringLiteral("[SITE]"));
     }
 
@@ -93,9 +109,10 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
     if (!parser.parse(arguments))
         return mistake(parser.errorText());
     const QStringList positional = parser.positionalArguments();
-    if (!positional.isEmpty() && !(parser.isSet(options.history) && positional.size() == 1))
-        return mistake(QStringLiteral("unexpected argument \"") +
-                       positional.value(parser.isSet(options.history) ? 1 : 0) + QLatin1Char('"'));
+    const bool takes_site = parser.isSet(options.history) || parser.isSet(options.due_before);
+    if (!positional.isEmpty() && !(takes_site && positional.size() == 1))
+        return mistake(QStringLiteral("unexpected argument \"") + positional.value(takes_site ? 1 : 0) +
+                       QLatin1Char('"'));
     Command_line read;
     read.language = system_language;
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -120,14 +137,28 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
         parser.isSet(options.history_file) ? parser.value(options.history_file) : default_history_path();
     if (read.history_path.isEmpty())
         return mistake(QStringLiteral("--history-file needs the name of a file"));
-    if (parser.isSet(options.history)) {
+    read.fill_demo_site = parser.isSet(options.demo_site);
+    if (takes_site) {
+        if (parser.isSet(options.history) && parser.isSet(options.due_before))
+            return mistake(QStringLiteral("--history and --due-before cannot go together"));
+        const QString action =
+            parser.isSet(options.history) ? QStringLiteral("--history") : QStringLiteral("--due-before");
         if (parser.isSet(options.survey))
-            return mistake(QStringLiteral("--history and --survey cannot go together"));
+            return mistake(action + QStringLiteral(" and --survey cannot go together"));
         for (const QCommandLineOption* option : options.survey_only())
             if (parser.isSet(*option))
                 return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
-        read.action = Command_line::Action::history;
         read.history_site = positional.value(0);
+        if (parser.isSet(options.history)) {
+            read.action = Command_line::Action::history;
+            return read;
+        }
+        const QDate due = QDate::fromString(parser.value(options.due_before), Qt::ISODate);
+        if (!due.isValid())
+            return mistake(QStringLiteral("--due-before takes a date, YYYY-MM-DD, not \"") +
+                           parser.value(options.due_before) + QLatin1Char('"'));
+        read.action = Command_line::Action::due;
+        read.due_before_day = QDate(1970, 1, 1).daysTo(due);
         return read;
     }
     if (!parser.isSet(options.survey)) {
@@ -165,7 +196,7 @@ bool runs_without_window(const QStringList& arguments)
     const Options options(parser);
     parser.parse(arguments);
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(options.version) ||
-        parser.isSet(options.survey) || parser.isSet(options.history))
+        parser.isSet(options.survey) || parser.isSet(options.history) || parser.isSet(options.due_before))
         return true;
     for (const QCommandLineOption* option : options.survey_only())
         if (parser.isSet(*option))

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 // What a survey from the command line is asked to do.
 struct Survey_request {
     int cl = 4;
@@ -24,6 +26,7 @@ struct Command_line {
         window,  // open the window in `language`
         survey,  // survey without a window as `survey` says, speaking `language`
         history, // print the sites of the history, or `history_site`'s detectors
+        due,     // print the detectors due before `due_before_day` (of `history_site` alone when given)
         help,    // print `output` on standard output and end
         version, // print `output` on standard output and end
         error,   // print `output` on standard error and end with exit_code::usage
@@ -32,7 +35,11 @@ struct Command_line {
     Language language = Language::polish;
     // The history store of the window and of the survey.
     QString history_path;
-    QString history_site; // with --history: empty for the list of sites
+    QString history_site; // with --history or --due-before: empty for every site
+    // With --due-before: the day, in days since 1970-01-01.
+    std::int64_t due_before_day = 0;
+    // --demo-site: the demo site is added to the store first.
+    bool fill_demo_site = false;
     Survey_request survey;
     QString output;
 };
@@ -40,7 +47,7 @@ struct Command_line {
 // Exit codes of the programs.
 namespace exit_code {
 constexpr int clean = 0;          // the window closed; or every present detector clean or medium
-constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, or has an unknown level
+constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, or has an unknown level; or is due
 constexpr int line_failed = 2;    // the dongle could not be opened, the start run failed, or the line was not heard
 constexpr int usage = 3;          // a wrong command line, a report not read or not written, or an unreadable history
 } // namespace exit_code

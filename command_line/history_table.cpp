@@ -102,3 +102,23 @@ std::string site_table(const History_store& store, const std::string& site, Tran
     }
     return text;
 }
+
+std::string due_table(const std::vector<Due_detector>& due, Translate words)
+{
+    std::vector<std::vector<std::string>> rows{
+        {words(QT_TRANSLATE_NOOP("TForm_main", "obiekt")), words(QT_TRANSLATE_NOOP("TForm_main", "linia")),
+         words(QT_TRANSLATE_NOOP("TForm_main", "adres")), words(QT_TRANSLATE_NOOP("TForm_main", "lokalizacja")),
+         words(QT_TRANSLATE_NOOP("TForm_main", "poziom")), words(QT_TRANSLATE_NOOP("TForm_main", "dlaczego")),
+         words(QT_TRANSLATE_NOOP("TForm_main", "prognoza 61% (przedział 95%)"))}};
+    for (const Due_detector& detector : due) {
+        const char* why = QT_TRANSLATE_NOOP("TForm_main", "wymaga czyszczenia już teraz");
+        if (detector.why == Due_detector::Why::forecast_before)
+            why = QT_TRANSLATE_NOOP("TForm_main", "prognoza przed tym dniem");
+        else if (detector.why == Due_detector::Why::interval_begins_before)
+            why = QT_TRANSLATE_NOOP("TForm_main", "przedział zaczyna się przed tym dniem");
+        rows.push_back({detector.site, detector.line, std::to_string(detector.address), detector.location,
+                        detector.level ? std::to_string(*detector.level) + "%" : "", words(why),
+                        forecast_cell(detector.trend, words)});
+    }
+    return lines_of(rows);
+}

@@ -1,6 +1,7 @@
 #include "command_line/survey_command.h"
 
 #include "command_line/command_line.h"
+#include "command_line/due_command.h"
 #include "command_line/history_table.h"
 #include "command_line/survey_table.h"
 #include "history/history_store.h"
@@ -132,11 +133,19 @@ int run_history_command(const Command_line& options, const Console& console, Tra
 
 int run_command_line(const Command_line& options, const Console& console, Translate words)
 {
+    const bool uses_store = options.action == Command_line::Action::survey ||
+                            options.action == Command_line::Action::history ||
+                            options.action == Command_line::Action::due;
+    if (options.fill_demo_site && uses_store)
+        if (const int failed = add_demo_site(options, console, words); failed != exit_code::clean)
+            return failed;
     switch (options.action) {
     case Command_line::Action::survey:
         return run_survey_command(options.survey, console, words);
     case Command_line::Action::history:
         return run_history_command(options, console, words);
+    case Command_line::Action::due:
+        return run_due_command(options, console, words);
     case Command_line::Action::help:
     case Command_line::Action::version:
         if (const std::string error = console.out(options.output.toStdString()); !error.empty()) {

@@ -557,5 +557,29 @@ computed from the words: %3</translation>
         <source>ostatnio</source>
         <translation>last done</translation>
     </message>
+    <message>
+        <source>Żadna czujka nie wymaga czyszczenia przed %1.</source>
+        <translation>No detector is due for cleaning before %1.</translation>
+    </message>
+    <message>
+        <source>Do czyszczenia przed %1:</source>
+        <translation>Due for cleaning before %1:</translation>
+    </message>
+    <message>
+        <source>dlaczego</source>
+        <translation>why</translation>
+    </message>
+    <message>
+        <source>wymaga czyszczenia już teraz</source>
+        <translation>needs cleaning now</translation>
+    </message>
+    <message>
+        <source>prognoza przed tym dniem</source>
+        <translation>forecast before that day</translation>
+    </message>
+    <message>
+        <source>przedział zaczyna się przed tym dniem</source>
+        <translation>interval begins before that day</translation>
+    </message>
 </context>
 </TS>

@@ -13,6 +13,7 @@
 #include "workflows/start_run.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -213,6 +214,49 @@ TEST_F(Survey_command, HistoryPrintsTheSitesAndASitesDetectorsWithTheirForecast)
     err.clear();
     EXPECT_EQ(run({"--history", "--history-file", in_scratch("zepsuta.sqlite")}), 3);
     EXPECT_NE(err.find("Nie udało się odczytać historii badań"), std::string::npos) << err;
+}
+
+TEST_F(Survey_command, DueBeforeListsWhatNeedsCleaningByADayAndSaysSoInItsExitCode)
+{
+    const QString path = in_scratch("historia.sqlite");
+    // The demo site's last survey is a month ago: its detector at 4 reads
+    // over 61 %, 2 rises toward it, 12 stays flat.
+    ASSERT_EQ(run({"--history", "--demo-site", "--history-file", path}), 0) << err;
+    EXPECT_NE(out.find("Obiekt demonstracyjny  linia 1  12"), std::string::npos) << out;
+    ASSERT_EQ(run({"--history", "--demo-site", "--history-file", path}), 0) << "added once";
+    EXPECT_NE(out.find("Obiekt demonstracyjny  linia 1  12"), std::string::npos) << out;
+
+    out.clear();
+    const QString in_two_years = QDate::currentDate().addYears(2).toString(Qt::ISODate);
+    EXPECT_EQ(run({"--due-before", in_two_years, "--history-file", path}), 1) << err;
+    EXPECT_NE(out.find("Do czyszczenia przed " + in_two_years.toStdString() + ":\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("obiekt                 linia    adres  lokalizacja"), std::string::npos) << out;
+    for (const char* address : {"  2  ", "  4  ", "  7  "})
+        EXPECT_NE(out.find(std::string("Obiekt demonstracyjny  linia 1") + address), std::string::npos)
+            << address << "\n"
+            << out;
+    EXPECT_EQ(out.find("linia 1  12 "), std::string::npos) << "a flat detector is never due\n" << out;
+
+    out.clear();
+    EXPECT_EQ(run({"--due-before", "2000-01-01", QString::fromUtf8("Obiekt demonstracyjny"), "--history-file", path}),
+              1)
+        << "what needs cleaning already is due before any day";
+    EXPECT_EQ(out.find("prognoza przed tym dniem"), std::string::npos) << out;
+
+    for (const QStringList& wrong : {QStringList{"--due-before", "31.12.2027"}, QStringList{"--due-before"},
+                                     QStringList{"--due-before", "2027-01-01", "--history"},
+                                     QStringList{"--due-before", "2027-01-01", "--survey"}}) {
+        err.clear();
+        EXPECT_EQ(run(wrong), 3) << wrong.join(' ').toStdString();
+        EXPECT_FALSE(err.empty());
+    }
+    EXPECT_EQ(run({"--due-before", "2027-01-01", "Hala Z", "--history-file", path}), 3);
+    EXPECT_NE(err.find("nie zna obiektu Hala Z"), std::string::npos) << err;
+
+    const QString empty = in_scratch("pusta.sqlite");
+    out.clear();
+    EXPECT_EQ(run({"--due-before", "2027-01-01", "--history-file", empty}), 0);
+    EXPECT_EQ(out, "Żadna czujka nie wymaga czyszczenia przed 2027-01-01.\n");
 }
 
 TEST_F(Survey_command, ALineThatStopsAnsweringAfterTheStartRunIsNoCleanLine)

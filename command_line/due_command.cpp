@@ -1,0 +1,67 @@
+#include "command_line/due_command.h"
+
+#include "command_line/command_line.h"
+#include "command_line/history_table.h"
+#include "history/demo_site.h"
+#include "history/history_store.h"
+#include "history/site_history.h"
+#include "history/store_problem_text.h"
+#include "survey/survey_time.h"
+
+#include <QDateTime>
+#include <QDir>
+
+namespace {
+
+std::string native(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+} // namespace
+
+int run_due_command(const Command_line& options, const Console& console, Translate words)
+{
+    History_store store;
+    if (const Store_problem problem = store.open(options.history_path.toStdString())) {
+        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n");
+        return exit_code::usage;
+    }
+    const std::string only = options.history_site.toStdString();
+    if (!only.empty() && store.lines(only).empty()) {
+        console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań %1 nie zna obiektu %2.")),
+                         {native(options.history_path), only}) +
+                    "\n");
+        return exit_code::usage;
+    }
+    std::vector<Line_history> lines;
+    for (const std::string& site : only.empty() ? store.sites() : std::vector<std::string>{only})
+        for (Line_history& line : site_history(store, site))
+            lines.push_back(std::move(line));
+    const std::vector<Due_detector> due = due_before(lines, static_cast<double>(options.due_before_day));
+    const std::string day = local_date_text(Survey_time{options.due_before_day * 86'400, 0});
+    std::string text;
+    if (due.empty())
+        text =
+            fill(words(QT_TRANSLATE_NOOP("TForm_main", "Żadna czujka nie wymaga czyszczenia przed %1.")), {day}) + "\n";
+    else
+        text = fill(words(QT_TRANSLATE_NOOP("TForm_main", "Do czyszczenia przed %1:")), {day}) + "\n" +
+               due_table(due, words);
+    if (const std::string error = console.out(text); !error.empty()) {
+        console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wypisać tabeli: %1")), {error}) + "\n");
+        return exit_code::usage;
+    }
+    return due.empty() ? exit_code::clean : exit_code::needs_cleaning;
+}
+
+int add_demo_site(const Command_line& options, const Console& console, Translate words)
+{
+    History_store store;
+    Store_problem problem = store.open(options.history_path.toStdString());
+    if (!problem)
+        problem = fill_demo_site(store, QDateTime::currentSecsSinceEpoch());
+    if (!problem)
+        return exit_code::clean;
+    console.err(survey_not_stored_text(problem, native(options.history_path), words) + "\n");
+    return exit_code::usage;
+}
