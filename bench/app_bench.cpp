@@ -6,6 +6,7 @@
 //    message loop is over and the process has exited, and peak memory.
 //   kvr27_app_bench [runs]
 #include "bench/bench_support.h"
+#include "bench/large_store.h"
 #include "platform/call_listener.h"
 #include "platform/sim/sim_system.h"
 #include "sim/sim_world.h"
@@ -121,6 +122,35 @@ void start_up_against_bare_window(const std::filesystem::path& here, int runs)
                 tp / bp);
 }
 
+// The same start-up with a store of 100 sites × 40 surveys in the user's
+// data folder and with none: the store is opened when it is first needed,
+// so it should cost nothing here.
+void start_up_with_and_without_store(const std::filesystem::path& here, int runs)
+{
+    const std::string tool = (here / "kvr27_startup_probe").string();
+    const std::filesystem::path with_store = std::filesystem::current_path() / "with-store";
+    const std::filesystem::path without_store = std::filesystem::current_path() / "without-store";
+    std::filesystem::create_directories(with_store / "kvr27dust32");
+    std::filesystem::create_directories(without_store);
+    if (!bench::make_large_store((with_store / "kvr27dust32" / "history.sqlite").string(), 100, 40))
+        std::exit(1);
+    std::vector<double> with_wall, without_wall;
+    for (int run = 0; run <= runs; ++run) {
+        setenv("XDG_DATA_HOME", with_store.c_str(), 1);
+        const Process_figures with = run_once(tool);
+        setenv("XDG_DATA_HOME", without_store.c_str(), 1);
+        const Process_figures without = run_once(tool);
+        if (run == 0)
+            continue; // the file cache warms
+        with_wall.push_back(with.wall_ms);
+        without_wall.push_back(without.wall_ms);
+    }
+    unsetenv("XDG_DATA_HOME");
+    const double with = median(with_wall), without = median(without_wall);
+    std::printf("start-up, median of %d runs: with a store of 4000 surveys %.1f ms, without %.1f ms, ratio %.3f\n",
+                runs, with, without, with / without);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -131,6 +161,7 @@ int main(int argc, char** argv)
     const std::filesystem::path here = std::filesystem::canonical("/proc/self/exe").parent_path();
     bench::Scratch_directory scratch;
     start_up_against_bare_window(here, runs);
+    start_up_with_and_without_store(here, runs);
     int qt_argc = 1;
     QApplication application(qt_argc, argv);
     survey_against_waits();

@@ -5,12 +5,10 @@
 //    read and reckoned (≤ 50 ms), the trends and forecasts of one line's 32
 //    detectors (≤ 5 ms), and the store's size (≤ 30 MB).
 //   kvr27_history_bench [runs]
-#include "history/demo_site.h"
+#include "bench/large_store.h"
 #include "history/history_store.h"
 #include "history/site_history.h"
-#include "history/survey_id.h"
 #include "report/report_file.h"
-#include "survey/colours.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -30,7 +28,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int sites = 100;
 constexpr int surveys_per_site = 40;
-constexpr std::int64_t day = 86'400;
 
 double median(std::vector<double> values)
 {
@@ -49,32 +46,6 @@ double timed_ms(int runs, const std::function<void(int)>& work)
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     return median(times);
-}
-
-// A survey of all 32 detectors, each soiling at its own rate.
-Stored_survey survey_of(const std::string& site, int visit, std::mt19937& scatter)
-{
-    Stored_survey stored;
-    stored.id = new_survey_id();
-    stored.site = site;
-    stored.technician = "Jan Kowalski";
-    stored.result.when = {1'700'000'000 + visit * 30 * day, 60};
-    stored.result.cl = 4;
-    stored.result.start_run.state = Start_run_outcome::State::passed;
-    stored.result.tool_version = "4.0";
-    for (int address = 0; address < 32; ++address) {
-        KVR27_dust_data& record = stored.result.records[static_cast<std::size_t>(address)];
-        record.present = true;
-        record.u0 = 100;
-        record.ur = 1000;
-        record.urc = 1000;
-        const int level = std::min(95, 5 + visit * (address % 7) / 4 + static_cast<int>(scatter() % 4));
-        record.u = 100 + 9 * level;
-        record.t1 = 21;
-        record.t2 = 22;
-        record.compute_contamination();
-    }
-    return stored;
 }
 
 bool report(const char* figure, double value, const char* unit, double limit)
@@ -106,7 +77,7 @@ int main(int argc, char** argv)
         }
         std::vector<Stored_survey> surveys;
         for (int run = 0; run < runs; ++run)
-            surveys.push_back(survey_of("Hala A", run, scatter));
+            surveys.push_back(bench::monthly_survey("Hala A", run, scatter));
         const double storing = timed_ms(runs, [&](int run) { store.add(surveys[static_cast<std::size_t>(run)]); });
         Report_details details;
         details.site = "Hala A";
@@ -124,13 +95,10 @@ int main(int argc, char** argv)
     // The large store, made once per run of the benchmark.
     const std::string large = (scratch / "large.sqlite").string();
     {
-        History_store store;
-        store.open(large);
         const Clock::time_point start = Clock::now();
-        for (int site = 0; site < sites; ++site)
-            for (int visit = 0; visit < surveys_per_site; ++visit)
-                store.add(survey_of("Obiekt " + std::to_string(site), visit, scatter));
-        std::printf("made a store of %d surveys in %.1f s\n", store.survey_count(),
+        if (!bench::make_large_store(large, sites, surveys_per_site))
+            return 1;
+        std::printf("made a store of %d surveys in %.1f s\n", sites * surveys_per_site,
                     std::chrono::duration<double>(Clock::now() - start).count());
     }
     const double megabytes = static_cast<double>(std::filesystem::file_size(large)) / 1e6;

@@ -1,0 +1,53 @@
+#include "bench/large_store.h"
+
+#include "history/survey_id.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace bench {
+
+Stored_survey monthly_survey(const std::string& site, int visit, std::mt19937& scatter)
+{
+    constexpr std::int64_t day = 86'400;
+    Stored_survey stored;
+    stored.id = new_survey_id();
+    stored.site = site;
+    stored.technician = "Jan Kowalski";
+    stored.result.when = {1'700'000'000 + visit * 30 * day, 60};
+    stored.result.cl = 4;
+    stored.result.start_run.state = Start_run_outcome::State::passed;
+    stored.result.tool_version = "4.0";
+    for (int address = 0; address < 32; ++address) {
+        KVR27_dust_data& record = stored.result.records[static_cast<std::size_t>(address)];
+        record.present = true;
+        record.u0 = 100;
+        record.ur = 1000;
+        record.urc = 1000;
+        const int level = std::min(95, 5 + visit * (address % 7) / 4 + static_cast<int>(scatter() % 4));
+        record.u = 100 + 9 * level; // (U - U0) / 9 percent
+        record.t1 = 21;
+        record.t2 = 22;
+        record.compute_contamination();
+    }
+    return stored;
+}
+
+bool make_large_store(const std::string& path, int sites, int surveys_per_site)
+{
+    std::mt19937 scatter(7);
+    History_store store;
+    if (Store_problem problem = store.open(path)) {
+        std::fprintf(stderr, "cannot open the store %s: %s\n", path.c_str(), problem.reason.c_str());
+        return false;
+    }
+    for (int site = 0; site < sites; ++site)
+        for (int visit = 0; visit < surveys_per_site; ++visit)
+            if (Store_problem problem = store.add(monthly_survey("Obiekt " + std::to_string(site), visit, scatter))) {
+                std::fprintf(stderr, "cannot store a survey: %s\n", problem.reason.c_str());
+                return false;
+            }
+    return true;
+}
+
+} // namespace bench
