@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
@@ -97,9 +98,33 @@ Command_line mistake(const QString& text)
 
 } // namespace
 
+namespace {
+
+const QString history_file_key = QStringLiteral("history/file");
+
+QSettings user_settings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kvr27dust32"),
+                     QStringLiteral("kvr27dust32"));
+}
+
+} // namespace
+
 QString default_history_path()
 {
+    const QString chosen = user_settings().value(history_file_key).toString();
+    if (!chosen.isEmpty())
+        return chosen;
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/history.sqlite");
+}
+
+void remember_history_path(const QString& path)
+{
+    QSettings settings = user_settings();
+    if (path.isEmpty())
+        settings.remove(history_file_key);
+    else
+        settings.setValue(history_file_key, path);
 }
 
 Command_line read_command_line(const QStringList& arguments, Language system_language)

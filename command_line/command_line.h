@@ -52,10 +52,16 @@ constexpr int line_failed = 2;    // the dongle could not be opened, the start r
 constexpr int usage = 3;          // a wrong command line, a report not read or not written, or an unreadable history
 } // namespace exit_code
 
-// The history store where --history-file names none: history.sqlite in the
-// user's local data folder (~/.local/share/kvr27dust32 on Linux,
-// %LOCALAPPDATA%\kvr27dust32 on Windows).
+// The history store where --history-file names none: the one the setting
+// names, else history.sqlite in the user's local data folder
+// (~/.local/share/kvr27dust32 on Linux, %LOCALAPPDATA%\kvr27dust32 on
+// Windows).
 QString default_history_path();
+// The setting: "history/file" in the user's settings of kvr27dust32
+// (~/.config/kvr27dust32/kvr27dust32.conf on Linux, the registry key
+// HKEY_CURRENT_USER\Software\kvr27dust32\kvr27dust32 on Windows). An empty
+// path forgets it.
+void remember_history_path(const QString& path);
 
 // Reads `arguments` (the program's name first, Qt's own options already
 // taken out by the application). Without --lang the tool speaks

@@ -216,6 +216,20 @@ TEST_F(Survey_command, HistoryPrintsTheSitesAndASitesDetectorsWithTheirForecast)
     EXPECT_NE(err.find("Nie udało się odczytać historii badań"), std::string::npos) << err;
 }
 
+TEST(History_file, TheOptionComesBeforeTheSettingAndTheSettingBeforeTheUsersDataFolder)
+{
+    const QString in_data_folder = default_history_path();
+    ASSERT_TRUE(in_data_folder.endsWith("/history.sqlite")) << in_data_folder.toStdString();
+    remember_history_path(QStringLiteral("/srv/firma/historia.sqlite"));
+    EXPECT_EQ(read_command_line({"kvr27dust32", "--history"}, Language::polish).history_path,
+              QStringLiteral("/srv/firma/historia.sqlite"));
+    EXPECT_EQ(
+        read_command_line({"kvr27dust32", "--history", "--history-file", "inna.sqlite"}, Language::polish).history_path,
+        QStringLiteral("inna.sqlite"));
+    remember_history_path(QString());
+    EXPECT_EQ(read_command_line({"kvr27dust32"}, Language::polish).history_path, in_data_folder);
+}
+
 TEST_F(Survey_command, DueBeforeListsWhatNeedsCleaningByADayAndSaysSoInItsExitCode)
 {
     const QString path = in_scratch("historia.sqlite");
