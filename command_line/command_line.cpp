@@ -76,7 +76,9 @@ struct Options {
                            "Exit codes with --survey: 0 every detector present is clean or medium; 1 at least one "
                            "needs cleaning, is saturated or has a level that cannot be computed; 2 the dongle could "
                            "not be opened or the start run failed; 3 a wrong command line, or a report that could "
-                           "not be read or written."));
+                           "not be read or written.\n"
+                           "Exit codes with --due-before: 0 no detector is due, 1 some are; 3 a wrong command line, "
+                           "a history store that cannot be read or a site it does not know."));
         parser.addOptions(
             {lang, survey, cl, report, site, technician, compare, history_file, history, due_before, demo_site});
         parser.addPositionalArgument(QStringLiteral("SITE"),
