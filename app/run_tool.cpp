@@ -3,7 +3,7 @@
 #include "app/single_instance.h"
 #include "app/window_icon.h"
 #include "command_line/command_line.h"
-#include "command_line/due_command.h"
+#include "command_line/history_commands.h"
 #include "command_line/survey_command.h"
 #include "language/language.h"
 #include "log/console_echo.h"
@@ -149,6 +149,8 @@ int run_tool(int argc, char** argv, void (*before_loop)())
     }
     if (before_loop == nullptr && qEnvironmentVariableIsSet(quit_after_start_variable))
         before_loop = quit_after_first_pass;
+    if (options.set_aside_damaged_history)
+        set_aside_damaged_history(options, standard_streams(), translated_words);
     if (options.fill_demo_site)
         add_demo_site(options, standard_streams(), translated_words);
     try {

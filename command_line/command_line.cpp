@@ -68,6 +68,11 @@ struct Options {
                                                 "surveys of the demo line) to the history store, so that the history "
                                                 "can be tried without a line; it is added once.")};
 
+    QCommandLineOption set_aside{QStringLiteral("set-aside-damaged-history"),
+                                 QStringLiteral("When the history store is damaged, first move it aside (as "
+                                                "FILE.damaged-YYYYMMDD-HHMMSS, kept) and start a fresh one. A store "
+                                                "that is not damaged is left as it is.")};
+
     explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(
@@ -79,8 +84,8 @@ struct Options {
                            "not be read or written.\n"
                            "Exit codes with --due-before: 0 no detector is due, 1 some are; 3 a wrong command line, "
                            "a history store that cannot be read or a site it does not know."));
-        parser.addOptions(
-            {lang, survey, cl, report, site, technician, compare, history_file, history, due_before, demo_site});
+        parser.addOptions({lang, survey, cl, report, site, technician, compare, history_file, history, due_before,
+                           demo_site, set_aside});
         parser.addPositionalArgument(QStringLiteral("SITE"),
                                      QStringLiteral("With --history or --due-before: the site to show."),
                                      QStringLiteral("[SITE]"));
@@ -165,6 +170,7 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
     if (read.history_path.isEmpty())
         return mistake(QStringLiteral("--history-file needs the name of a file"));
     read.fill_demo_site = parser.isSet(options.demo_site);
+    read.set_aside_damaged_history = parser.isSet(options.set_aside);
     if (takes_site) {
         if (parser.isSet(options.history) && parser.isSet(options.due_before))
             return mistake(QStringLiteral("--history and --due-before cannot go together"));

@@ -40,6 +40,8 @@ struct Command_line {
     std::int64_t due_before_day = 0;
     // --demo-site: the demo site is added to the store first.
     bool fill_demo_site = false;
+    // --set-aside-damaged-history: a damaged store is set aside first.
+    bool set_aside_damaged_history = false;
     Survey_request survey;
     QString output;
 };

@@ -1,7 +1,7 @@
 #include "command_line/survey_command.h"
 
 #include "command_line/command_line.h"
-#include "command_line/due_command.h"
+#include "command_line/history_commands.h"
 #include "command_line/history_table.h"
 #include "command_line/survey_table.h"
 #include "history/history_store.h"
@@ -79,7 +79,8 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
         stored.technician = request.technician.toStdString();
         stored.result = *result;
         if (const Store_problem problem = store_survey(request.history_path.toStdString(), stored))
-            console.err(survey_not_stored_text(problem, native(request.history_path), words) + "\n");
+            console.err(survey_not_stored_text(problem, native(request.history_path), words) + "\n" +
+                        damaged_history_hint(problem, words));
     }
 
     Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
@@ -113,7 +114,8 @@ int run_history_command(const Command_line& options, const Console& console, Tra
 {
     History_store store;
     if (const Store_problem problem = store.open(options.history_path.toStdString())) {
-        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n");
+        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n" +
+                    damaged_history_hint(problem, words));
         return exit_code::usage;
     }
     const std::string site = options.history_site.toStdString();
@@ -136,6 +138,9 @@ int run_command_line(const Command_line& options, const Console& console, Transl
     const bool uses_store = options.action == Command_line::Action::survey ||
                             options.action == Command_line::Action::history ||
                             options.action == Command_line::Action::due;
+    if (options.set_aside_damaged_history && uses_store)
+        if (const int failed = set_aside_damaged_history(options, console, words); failed != exit_code::clean)
+            return failed;
     if (options.fill_demo_site && uses_store)
         if (const int failed = add_demo_site(options, console, words); failed != exit_code::clean)
             return failed;
@@ -145,7 +150,7 @@ int run_command_line(const Command_line& options, const Console& console, Transl
     case Command_line::Action::history:
         return run_history_command(options, console, words);
     case Command_line::Action::due:
-        return run_due_command(options, console, words);
+        return run_history_commands(options, console, words);
     case Command_line::Action::help:
     case Command_line::Action::version:
         if (const std::string error = console.out(options.output.toStdString()); !error.empty()) {

@@ -667,7 +667,7 @@ std::vector<std::string> History_store::unplaced_survey_ids() const
     return ids;
 }
 
-bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, std::string& error)
+std::string damaged_store_name(const std::string& path, std::int64_t utc_seconds)
 {
     // "2026-12-11T06:09:13+00:00" becomes "20261211-060913".
     std::string stamp;
@@ -675,9 +675,13 @@ bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, 
         if (character >= '0' && character <= '9')
             stamp += character;
     stamp.insert(8, 1, '-');
+    return path + ".damaged-" + stamp;
+}
+
+bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, std::string& error)
+{
     const std::filesystem::path from = std::filesystem::u8path(path);
-    std::filesystem::path to = from;
-    to += std::string(".damaged-") + stamp;
+    const std::filesystem::path to = std::filesystem::u8path(damaged_store_name(path, utc_seconds));
     std::error_code failure;
     if (std::filesystem::exists(to, failure)) {
         error = "a file of that name is there already: " + to.string();
@@ -687,6 +691,20 @@ bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, 
     if (failure) {
         error = failure.message();
         return false;
+    }
+    // The damaged store's log goes with it: left behind, a fresh store of
+    // the same name would take its pages for its own.
+    for (const char* companion : {"-wal", "-shm"}) {
+        std::filesystem::path beside = from;
+        beside += companion;
+        std::filesystem::path aside = to;
+        aside += companion;
+        if (std::filesystem::exists(beside, failure))
+            std::filesystem::rename(beside, aside, failure);
+        if (failure) {
+            error = failure.message();
+            return false;
+        }
     }
     return true;
 }

@@ -165,7 +165,10 @@ private:
 // Moves a damaged store out of the way, to "<path>.damaged-<YYYYMMDD-HHMMSS>"
 // (the moment given, UTC), so that a fresh one can start; the file itself
 // is kept. False, with the reason, when it cannot be moved.
+// Its write-ahead log, if one is left, goes with it.
 bool set_aside_damaged_store(const std::string& path, std::int64_t utc_seconds, std::string& error);
+// The name a damaged store at `path` is set aside under at that moment.
+std::string damaged_store_name(const std::string& path, std::int64_t utc_seconds);
 
 // Opens the store at `path`, adds the survey and closes the store again.
 Store_problem store_survey(const std::string& path, const Stored_survey& survey);

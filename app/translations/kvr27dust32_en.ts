@@ -581,5 +581,17 @@ computed from the words: %3</translation>
         <source>przedział zaczyna się przed tym dniem</source>
         <translation>interval begins before that day</translation>
     </message>
+    <message>
+        <source>Nie udało się odłożyć uszkodzonej historii badań %1: %2</source>
+        <translation>The damaged survey history %1 could not be set aside: %2</translation>
+    </message>
+    <message>
+        <source>Uszkodzona historia badań %1 została odłożona jako %2; zaczyna się nowa.</source>
+        <translation>The damaged survey history %1 was set aside as %2; a new one begins.</translation>
+    </message>
+    <message>
+        <source>Aby odłożyć uszkodzony plik i zacząć nową historię badań, uruchom program z opcją --set-aside-damaged-history.</source>
+        <translation>To set the damaged file aside and begin a new survey history, run the program with --set-aside-damaged-history.</translation>
+    </message>
 </context>
 </TS>

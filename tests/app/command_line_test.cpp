@@ -162,6 +162,27 @@ TEST_F(Survey_command, KeepsEverySurveyInTheHistoryAndLeavesAStoreItCannotUseAsI
               std::string::npos)
         << err;
     EXPECT_EQ(test_support::read_file(damaged.toStdString()), std::string(3000, '#'));
+    EXPECT_NE(err.find("uruchom program z opcją --set-aside-damaged-history"), std::string::npos) << err;
+
+    // With the technician's consent the damaged file is set aside, kept
+    // whole, and the survey goes into a fresh store.
+    err.clear();
+    EXPECT_EQ(run({"--survey", "--history-file", damaged, "--set-aside-damaged-history"}), 1);
+    EXPECT_NE(err.find("Uszkodzona historia badań " + QDir::toNativeSeparators(damaged).toStdString() +
+                       " została odłożona jako "),
+              std::string::npos)
+        << err;
+    const QStringList aside = QDir(in_scratch("")).entryList({"damaged.sqlite.damaged-*"});
+    ASSERT_EQ(aside.size(), 1) << err;
+    EXPECT_EQ(test_support::read_file(in_scratch(aside[0].toUtf8().constData()).toStdString()), std::string(3000, '#'));
+    History_store fresh;
+    ASSERT_FALSE(fresh.open(damaged.toStdString()));
+    EXPECT_EQ(fresh.survey_count(), 1);
+    fresh.close();
+    err.clear();
+    EXPECT_EQ(run({"--history", "--history-file", damaged, "--set-aside-damaged-history"}), 0)
+        << "a sound store is left as it is";
+    EXPECT_EQ(QDir(in_scratch("")).entryList({"damaged.sqlite.damaged-*"}).size(), 1);
 }
 
 TEST_F(Survey_command, HistoryPrintsTheSitesAndASitesDetectorsWithTheirForecast)

@@ -201,11 +201,14 @@ TEST_F(Store, ADamagedStoreIsSetAsideUnderADatedNameAndKept)
 {
     const std::string file = (scratch.path() / "store.sqlite").string();
     write_bytes(file, "not a database at all, but the technician's years of surveys perhaps");
+    write_bytes(file + "-wal", "its log");
     std::string error;
     ASSERT_TRUE(set_aside_damaged_store(file, 1'796'965'753, error)) << error; // 2026-12-11 05:09:13 UTC
     const std::filesystem::path aside = scratch.path() / "store.sqlite.damaged-20261211-050913";
     EXPECT_EQ(test_support::read_file(aside), "not a database at all, but the technician's years of surveys perhaps");
     EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(test_support::read_file(scratch.path() / "store.sqlite.damaged-20261211-050913-wal"), "its log");
+    EXPECT_FALSE(std::filesystem::exists(file + "-wal")) << "a fresh store must not take the old log for its own";
 
     write_bytes(file, "again");
     EXPECT_FALSE(set_aside_damaged_store(file, 1'796'965'753, error)) << "never over an earlier one";

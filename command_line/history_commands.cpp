@@ -1,4 +1,4 @@
-#include "command_line/due_command.h"
+#include "command_line/history_commands.h"
 
 #include "command_line/command_line.h"
 #include "command_line/history_table.h"
@@ -20,11 +20,12 @@ std::string native(const QString& path)
 
 } // namespace
 
-int run_due_command(const Command_line& options, const Console& console, Translate words)
+int run_history_commands(const Command_line& options, const Console& console, Translate words)
 {
     History_store store;
     if (const Store_problem problem = store.open(options.history_path.toStdString())) {
-        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n");
+        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n" +
+                    damaged_history_hint(problem, words));
         return exit_code::usage;
     }
     const std::string only = options.history_site.toStdString();
@@ -62,6 +63,41 @@ int add_demo_site(const Command_line& options, const Console& console, Translate
         problem = fill_demo_site(store, QDateTime::currentSecsSinceEpoch());
     if (!problem)
         return exit_code::clean;
-    console.err(survey_not_stored_text(problem, native(options.history_path), words) + "\n");
+    console.err(survey_not_stored_text(problem, native(options.history_path), words) + "\n" +
+                damaged_history_hint(problem, words));
     return exit_code::usage;
+}
+
+int set_aside_damaged_history(const Command_line& options, const Console& console, Translate words)
+{
+    const std::string path = options.history_path.toStdString();
+    {
+        History_store store;
+        if (store.open(path).kind != Store_problem::Kind::damaged)
+            return exit_code::clean;
+    }
+    const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+    const std::string aside = damaged_store_name(path, now);
+    std::string error;
+    if (!set_aside_damaged_store(path, now, error)) {
+        console.err(
+            fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się odłożyć uszkodzonej historii badań %1: %2")),
+                 {native(options.history_path), error}) +
+            "\n");
+        return exit_code::usage;
+    }
+    console.err(fill(words(QT_TRANSLATE_NOOP(
+                         "TForm_main", "Uszkodzona historia badań %1 została odłożona jako %2; zaczyna się nowa.")),
+                     {native(options.history_path), native(QString::fromStdString(aside))}) +
+                "\n");
+    return exit_code::clean;
+}
+
+std::string damaged_history_hint(const Store_problem& problem, Translate words)
+{
+    if (problem.kind != Store_problem::Kind::damaged)
+        return "";
+    return words(QT_TRANSLATE_NOOP("TForm_main", "Aby odłożyć uszkodzony plik i zacząć nową historię badań, uruchom "
+                                                 "program z opcją --set-aside-damaged-history.")) +
+           std::string("\n");
 }
