@@ -19,7 +19,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -64,7 +63,7 @@ int main(int argc, char** argv)
     const std::filesystem::path scratch = std::filesystem::temp_directory_path() /
                                           ("kvr27-history-bench-" + std::to_string(QCoreApplication::applicationPid()));
     std::filesystem::create_directories(scratch);
-    std::mt19937 scatter(7);
+    std::uint32_t scatter = 7;
     bool all_within = true;
 
     // Storing a survey against writing its report: each in a store or a

@@ -7,7 +7,19 @@
 
 namespace bench {
 
-Stored_survey monthly_survey(const std::string& site, int visit, std::mt19937& scatter)
+namespace {
+
+std::uint32_t next(std::uint32_t& state)
+{
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state;
+}
+
+} // namespace
+
+Stored_survey monthly_survey(const std::string& site, int visit, std::uint32_t& scatter)
 {
     constexpr std::int64_t day = 86'400;
     Stored_survey stored;
@@ -24,7 +36,7 @@ Stored_survey monthly_survey(const std::string& site, int visit, std::mt19937& s
         record.u0 = 100;
         record.ur = 1000;
         record.urc = 1000;
-        const int level = std::min(95, 5 + visit * (address % 7) / 4 + static_cast<int>(scatter() % 4));
+        const int level = std::min(95, 5 + visit * (address % 7) / 4 + static_cast<int>(next(scatter) % 4));
         record.u = 100 + 9 * level; // (U - U0) / 9 percent
         record.t1 = 21;
         record.t2 = 22;
@@ -35,7 +47,7 @@ Stored_survey monthly_survey(const std::string& site, int visit, std::mt19937& s
 
 bool make_large_store(const std::string& path, int sites, int surveys_per_site)
 {
-    std::mt19937 scatter(7);
+    std::uint32_t scatter = 7;
     History_store store;
     if (Store_problem problem = store.open(path)) {
         std::fprintf(stderr, "cannot open the store %s: %s\n", path.c_str(), problem.reason.c_str());

@@ -5,13 +5,15 @@
 
 #include "history/history_store.h"
 
-#include <random>
+#include <cstdint>
 #include <string>
 
 namespace bench {
 
 // A survey of all 32 detectors of `site` on its `visit`th monthly visit.
-Stored_survey monthly_survey(const std::string& site, int visit, std::mt19937& scatter);
+// `scatter` is the state of a xorshift generator, not std::mt19937: see
+// the development guide on the Windows build.
+Stored_survey monthly_survey(const std::string& site, int visit, std::uint32_t& scatter);
 
 // Makes the store at `path` with `sites` sites ("Obiekt 0", …) of
 // `surveys_per_site` surveys each; false when it cannot be made.

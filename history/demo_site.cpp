@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <random>
 
 namespace {
 
@@ -36,7 +35,7 @@ constexpr std::array<Demo_detector, 5> detectors{{
     {2, "Hala A, regał 4", 18, 2.4},
     {4, "Hala B, suwnica", 20, 6.5},
     {7, "Lakiernia, wyciąg", 40, 5.5},
-    {12, "Biuro, korytarz", 16, 0.1},
+    {12, "Biuro, korytarz", 18, -0.3},
 }};
 
 KVR27_dust_data rated(int level)
@@ -58,10 +57,15 @@ KVR27_dust_data rated(int level)
 Demo_site demo_site(std::int64_t now_utc_seconds)
 {
     Demo_site site;
-    // A fixed seed and only the generator's raw numbers, which the
-    // standard fixes, so every platform draws the same scatter.
-    std::mt19937 scatter(2026);
-    auto jitter = [&] { return static_cast<double>(scatter() % 5) - 2.0; };
+    // A fixed seed and a generator of our own (xorshift), so every platform
+    // draws the same scatter: -2 to +2 points.
+    std::uint32_t scatter = 2026;
+    auto jitter = [&] {
+        scatter ^= scatter << 13;
+        scatter ^= scatter >> 17;
+        scatter ^= scatter << 5;
+        return static_cast<double>(scatter % 5) - 2.0;
+    };
     const std::int64_t first = now_utc_seconds - (visits * 30) * day;
     for (int visit = 0; visit < visits; ++visit) {
         Stored_survey stored;
