@@ -53,6 +53,18 @@ struct Options {
                                               "last level, the rate and the date each reaches 61% with its 95% "
                                               "interval.")};
 
+    QCommandLineOption import{QStringLiteral("import"),
+                              QStringLiteral("Add to the history store (--history-file) every report of this tool "
+                                             "(.csv, .json) and every history file (--export-history) the PATHs "
+                                             "name; a folder gives its .csv and .json files, not those of its "
+                                             "subfolders. What the store holds already is not added again; a file "
+                                             "that cannot be taken is named with its reason and the rest go on.")};
+    QCommandLineOption export_history{QStringLiteral("export-history"),
+                                      QStringLiteral("Write the whole history of SITE (every survey, location, "
+                                                     "action and placement the history store holds of it) to FILE "
+                                                     "as JSON, which --import reads back."),
+                                      QStringLiteral("SITE")};
+
     explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(
@@ -61,10 +73,21 @@ struct Options {
                            "Exit codes with --survey: 0 every detector present is clean or medium; 1 at least one "
                            "needs cleaning, is saturated or has a level that cannot be computed; 2 the dongle could "
                            "not be opened or the start run failed; 3 a wrong command line, or a report that could "
-                           "not be read or written."));
-        parser.addOptions({lang, survey, cl, report, site, technician, compare, history_file, history});
+                           "not be read or written.\n"
+                           "Exit codes with --import: 0 every file was read; 3 a file was refused or the history "
+                           "store could not be opened. With --history and --export-history: 0, or 3 when the "
+                           "store cannot be read, does not know the site, or the file cannot be written."));
+        parser.addOptions(
+            {lang, survey, cl, report, site, technician, compare, history_file, history, import, export_history});
         parser.addPositionalArgument(QStringLiteral("SITE"), QStringLiteral("With --history: the site to show."),
                                      QStringLiteral("[SITE]"));
+        parser.addPositionalArgument(QStringLiteral("PATH"),
+                                     QStringLiteral("With --import: the reports, history files and folders to add, "
+                                                    "one or more."),
+                                     QStringLiteral("[PATH...]"));
+        parser.addPositionalArgument(QStringLiteral("FILE"),
+                                     QStringLiteral("With --export-history: the JSON file to write."),
+                                     QStringLiteral("[FILE]"));
     }
 
     // The options that only a survey takes.
@@ -93,9 +116,13 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
     if (!parser.parse(arguments))
         return mistake(parser.errorText());
     const QStringList positional = parser.positionalArguments();
-    if (!positional.isEmpty() && !(parser.isSet(options.history) && positional.size() == 1))
-        return mistake(QStringLiteral("unexpected argument \"") +
-                       positional.value(parser.isSet(options.history) ? 1 : 0) + QLatin1Char('"'));
+    // How many positional arguments each action takes at most.
+    const qsizetype allowed = parser.isSet(options.import)           ? positional.size()
+                              : parser.isSet(options.history)        ? 1
+                              : parser.isSet(options.export_history) ? 1
+                                                                     : 0;
+    if (positional.size() > allowed)
+        return mistake(QStringLiteral("unexpected argument \"") + positional.value(allowed) + QLatin1Char('"'));
     Command_line read;
     read.language = system_language;
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -120,9 +147,33 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
         parser.isSet(options.history_file) ? parser.value(options.history_file) : default_history_path();
     if (read.history_path.isEmpty())
         return mistake(QStringLiteral("--history-file needs the name of a file"));
+    const QList<const QCommandLineOption*> actions = {&options.survey, &options.history, &options.import,
+                                                      &options.export_history};
+    QStringList chosen;
+    for (const QCommandLineOption* option : actions)
+        if (parser.isSet(*option))
+            chosen << QStringLiteral("--") + option->names().first();
+    if (chosen.size() > 1)
+        return mistake(chosen.join(QStringLiteral(" and ")) + QStringLiteral(" cannot go together"));
+    if (parser.isSet(options.import) || parser.isSet(options.export_history)) {
+        for (const QCommandLineOption* option : options.survey_only())
+            if (parser.isSet(*option))
+                return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
+        if (parser.isSet(options.import)) {
+            if (positional.isEmpty())
+                return mistake(QStringLiteral("--import needs one or more files or folders"));
+            read.action = Command_line::Action::import_files;
+            read.import_paths = positional;
+            return read;
+        }
+        if (positional.size() != 1 || positional.first().isEmpty())
+            return mistake(QStringLiteral("--export-history needs a site and the file to write"));
+        read.action = Command_line::Action::export_history;
+        read.history_site = parser.value(options.export_history);
+        read.export_path = positional.first();
+        return read;
+    }
     if (parser.isSet(options.history)) {
-        if (parser.isSet(options.survey))
-            return mistake(QStringLiteral("--history and --survey cannot go together"));
         for (const QCommandLineOption* option : options.survey_only())
             if (parser.isSet(*option))
                 return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
@@ -165,7 +216,8 @@ bool runs_without_window(const QStringList& arguments)
     const Options options(parser);
     parser.parse(arguments);
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(options.version) ||
-        parser.isSet(options.survey) || parser.isSet(options.history))
+        parser.isSet(options.survey) || parser.isSet(options.history) || parser.isSet(options.import) ||
+        parser.isSet(options.export_history))
         return true;
     for (const QCommandLineOption* option : options.survey_only())
         if (parser.isSet(*option))

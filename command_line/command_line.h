@@ -21,18 +21,22 @@ struct Survey_request {
 
 struct Command_line {
     enum class Action {
-        window,  // open the window in `language`
-        survey,  // survey without a window as `survey` says, speaking `language`
-        history, // print the sites of the history, or `history_site`'s detectors
-        help,    // print `output` on standard output and end
-        version, // print `output` on standard output and end
-        error,   // print `output` on standard error and end with exit_code::usage
+        window,         // open the window in `language`
+        survey,         // survey without a window as `survey` says, speaking `language`
+        history,        // print the sites of the history, or `history_site`'s detectors
+        import_files,   // add the reports and history files `import_paths` name to the history
+        export_history, // write `history_site`'s whole history to `export_path`
+        help,           // print `output` on standard output and end
+        version,        // print `output` on standard output and end
+        error,          // print `output` on standard error and end with exit_code::usage
     };
     Action action = Action::window;
     Language language = Language::polish;
     // The history store of the window and of the survey.
     QString history_path;
-    QString history_site; // with --history: empty for the list of sites
+    QString history_site; // with --history: empty for the list of sites; with --export-history: the site
+    QStringList import_paths;
+    QString export_path;
     Survey_request survey;
     QString output;
 };
@@ -42,7 +46,8 @@ namespace exit_code {
 constexpr int clean = 0;          // the window closed; or every present detector clean or medium
 constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, or has an unknown level
 constexpr int line_failed = 2;    // the dongle could not be opened, the start run failed, or the line was not heard
-constexpr int usage = 3;          // a wrong command line, a report not read or not written, or an unreadable history
+constexpr int usage = 3; // a wrong command line, a report not read or not written, an unreadable history, or a file
+                         // refused by --import
 } // namespace exit_code
 
 // The history store where --history-file names none: history.sqlite in the

@@ -2,8 +2,10 @@
 
 #include "command_line/command_line.h"
 #include "command_line/history_table.h"
+#include "command_line/history_transfer_command.h"
 #include "command_line/survey_table.h"
 #include "history/history_store.h"
+#include "history/line_locations.h"
 #include "history/store_problem_text.h"
 #include "history/survey_id.h"
 #include "report/local_clock.h"
@@ -69,19 +71,29 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
     if (!result)
         return exit_code::line_failed;
 
+    // One identifier for the survey in the history and in its report, so
+    // the report imported later is known as the same survey.
+    Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
+    details.survey_id = new_survey_id();
     // Kept at once, before anything is printed or written; a survey that
     // cannot be kept is still shown and reported.
     if (!request.history_path.isEmpty()) {
         Stored_survey stored;
-        stored.id = new_survey_id();
-        stored.site = request.site.toStdString();
-        stored.technician = request.technician.toStdString();
+        stored.id = details.survey_id;
+        stored.site = details.site;
+        stored.line = details.line;
+        stored.technician = details.technician;
         stored.result = *result;
-        if (const Store_problem problem = store_survey(request.history_path.toStdString(), stored))
+        History_store store;
+        Store_problem problem = store.open(request.history_path.toStdString());
+        if (!problem)
+            problem = store.add(stored);
+        if (problem)
             console.err(survey_not_stored_text(problem, native(request.history_path), words) + "\n");
+        else
+            details.locations = line_locations(store, details.site, details.line);
     }
 
-    Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
     if (earlier)
         details.comparison = compare_surveys(*earlier, *result);
     const std::string table_error = console.out(survey_table(*result, details.comparison, words));
@@ -137,6 +149,10 @@ int run_command_line(const Command_line& options, const Console& console, Transl
         return run_survey_command(options.survey, console, words);
     case Command_line::Action::history:
         return run_history_command(options, console, words);
+    case Command_line::Action::import_files:
+        return run_import_command(options, console, words);
+    case Command_line::Action::export_history:
+        return run_export_command(options, console, words);
     case Command_line::Action::help:
     case Command_line::Action::version:
         if (const std::string error = console.out(options.output.toStdString()); !error.empty()) {
