@@ -127,8 +127,8 @@ QStringList files_to_import(const QStringList& paths, std::vector<Refused_file>&
         const QFileInfo seen(path);
         if (seen.isDir()) {
             const QDir folder(path);
-            for (const QString& name : folder.entryList({QStringLiteral("*.csv"), QStringLiteral("*.json")},
-                                                        QDir::Files | QDir::Hidden, QDir::Name))
+            for (const QString& name :
+                 folder.entryList({QStringLiteral("*.csv"), QStringLiteral("*.json")}, QDir::Files, QDir::Name))
                 files.append(folder.filePath(name));
         } else if (seen.exists()) {
             files.append(path);
