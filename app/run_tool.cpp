@@ -90,13 +90,15 @@ QString program_name()
 constexpr int another_copy_exit_code = 2;
 
 // Everything the program does without its window: the help, the version,
-// a mistake in the options, the survey and the history.
+// a mistake in the options, the survey, the history and its import and
+// export.
 int run_without_window(int argc, char** argv)
 {
     attach_parent_console();
     const Command_line::Action action = read_command_line(raw_arguments(argc, argv), Language::polish).action;
     if (action != Command_line::Action::survey && action != Command_line::Action::history &&
-        action != Command_line::Action::due) {
+        action != Command_line::Action::due && action != Command_line::Action::import_files &&
+        action != Command_line::Action::export_history) {
         QCoreApplication application(argc, argv);
         name_the_program();
         return run_command_line(read_command_line(QCoreApplication::arguments(), Language::english),
@@ -113,7 +115,8 @@ int run_without_window(int argc, char** argv)
     name_the_program();
     const Command_line options = read_command_line(QGuiApplication::arguments(), language_of_locale(QLocale::system()));
     use_language(options.language);
-    // The history only reads: another copy may run meanwhile.
+    // The history, its import and its export leave the dongle alone: another
+    // copy may run meanwhile.
     if (options.action != Command_line::Action::survey)
         return run_command_line(options, standard_streams(), translated_words);
     const Single_instance only_copy(program_name());

@@ -73,6 +73,18 @@ struct Options {
                                                 "FILE.damaged-YYYYMMDD-HHMMSS, kept) and start a fresh one. A store "
                                                 "that is not damaged is left as it is.")};
 
+    QCommandLineOption import{QStringLiteral("import"),
+                              QStringLiteral("Add to the history store (--history-file) every report of this tool "
+                                             "(.csv, .json) and every history file (--export-history) the PATHs "
+                                             "name; a folder gives its .csv and .json files, not those of its "
+                                             "subfolders. What the store holds already is not added again; a file "
+                                             "that cannot be taken is named with its reason and the rest go on.")};
+    QCommandLineOption export_history{QStringLiteral("export-history"),
+                                      QStringLiteral("Write the whole history of SITE (every survey, location, "
+                                                     "action and placement the history store holds of it) to FILE "
+                                                     "as JSON, which --import reads back."),
+                                      QStringLiteral("SITE")};
+
     explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(
@@ -83,12 +95,22 @@ struct Options {
                            "not be opened or the start run failed; 3 a wrong command line, or a report that could "
                            "not be read or written.\n"
                            "Exit codes with --due-before: 0 no detector is due, 1 some are; 3 a wrong command line, "
-                           "a history store that cannot be read or a site it does not know."));
+                           "a history store that cannot be read or a site it does not know.\n"
+                           "Exit codes with --import: 0 every file was read; 3 a file was refused or the history "
+                           "store could not be opened. With --history and --export-history: 0, or 3 when the "
+                           "store cannot be read, does not know the site, or the file cannot be written."));
         parser.addOptions({lang, survey, cl, report, site, technician, compare, history_file, history, due_before,
-                           demo_site, set_aside});
+                           demo_site, set_aside, import, export_history});
         parser.addPositionalArgument(QStringLiteral("SITE"),
                                      QStringLiteral("With --history or --due-before: the site to show."),
                                      QStringLiteral("[SITE]"));
+        parser.addPositionalArgument(QStringLiteral("PATH"),
+                                     QStringLiteral("With --import: the reports, history files and folders to add, "
+                                                    "one or more."),
+                                     QStringLiteral("[PATH...]"));
+        parser.addPositionalArgument(QStringLiteral("FILE"),
+                                     QStringLiteral("With --export-history: the JSON file to write."),
+                                     QStringLiteral("[FILE]"));
     }
 
     // The options that only a survey takes.
@@ -141,10 +163,14 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
     if (!parser.parse(arguments))
         return mistake(parser.errorText());
     const QStringList positional = parser.positionalArguments();
-    const bool takes_site = parser.isSet(options.history) || parser.isSet(options.due_before);
-    if (!positional.isEmpty() && !(takes_site && positional.size() == 1))
-        return mistake(QStringLiteral("unexpected argument \"") + positional.value(takes_site ? 1 : 0) +
-                       QLatin1Char('"'));
+    // How many positional arguments each action takes at most.
+    const qsizetype allowed = parser.isSet(options.import)           ? positional.size()
+                              : parser.isSet(options.history)        ? 1
+                              : parser.isSet(options.due_before)     ? 1
+                              : parser.isSet(options.export_history) ? 1
+                                                                     : 0;
+    if (positional.size() > allowed)
+        return mistake(QStringLiteral("unexpected argument \"") + positional.value(allowed) + QLatin1Char('"'));
     Command_line read;
     read.language = system_language;
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all"))) {
@@ -171,13 +197,33 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
         return mistake(QStringLiteral("--history-file needs the name of a file"));
     read.fill_demo_site = parser.isSet(options.demo_site);
     read.set_aside_damaged_history = parser.isSet(options.set_aside);
-    if (takes_site) {
-        if (parser.isSet(options.history) && parser.isSet(options.due_before))
-            return mistake(QStringLiteral("--history and --due-before cannot go together"));
-        const QString action =
-            parser.isSet(options.history) ? QStringLiteral("--history") : QStringLiteral("--due-before");
-        if (parser.isSet(options.survey))
-            return mistake(action + QStringLiteral(" and --survey cannot go together"));
+    const QList<const QCommandLineOption*> actions = {&options.survey, &options.history, &options.due_before,
+                                                      &options.import, &options.export_history};
+    QStringList chosen;
+    for (const QCommandLineOption* option : actions)
+        if (parser.isSet(*option))
+            chosen << QStringLiteral("--") + option->names().first();
+    if (chosen.size() > 1)
+        return mistake(chosen.join(QStringLiteral(" and ")) + QStringLiteral(" cannot go together"));
+    if (parser.isSet(options.import) || parser.isSet(options.export_history)) {
+        for (const QCommandLineOption* option : options.survey_only())
+            if (parser.isSet(*option))
+                return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
+        if (parser.isSet(options.import)) {
+            if (positional.isEmpty())
+                return mistake(QStringLiteral("--import needs one or more files or folders"));
+            read.action = Command_line::Action::import_files;
+            read.import_paths = positional;
+            return read;
+        }
+        if (positional.size() != 1 || positional.first().isEmpty())
+            return mistake(QStringLiteral("--export-history needs a site and the file to write"));
+        read.action = Command_line::Action::export_history;
+        read.history_site = parser.value(options.export_history);
+        read.export_path = positional.first();
+        return read;
+    }
+    if (parser.isSet(options.history) || parser.isSet(options.due_before)) {
         for (const QCommandLineOption* option : options.survey_only())
             if (parser.isSet(*option))
                 return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
@@ -229,7 +275,8 @@ bool runs_without_window(const QStringList& arguments)
     const Options options(parser);
     parser.parse(arguments);
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(options.version) ||
-        parser.isSet(options.survey) || parser.isSet(options.history) || parser.isSet(options.due_before))
+        parser.isSet(options.survey) || parser.isSet(options.history) || parser.isSet(options.due_before) ||
+        parser.isSet(options.import) || parser.isSet(options.export_history))
         return true;
     for (const QCommandLineOption* option : options.survey_only())
         if (parser.isSet(*option))

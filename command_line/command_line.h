@@ -23,25 +23,31 @@ struct Survey_request {
 
 struct Command_line {
     enum class Action {
-        window,  // open the window in `language`
-        survey,  // survey without a window as `survey` says, speaking `language`
-        history, // print the sites of the history, or `history_site`'s detectors
-        due,     // print the detectors due before `due_before_day` (of `history_site` alone when given)
-        help,    // print `output` on standard output and end
-        version, // print `output` on standard output and end
-        error,   // print `output` on standard error and end with exit_code::usage
+        window,         // open the window in `language`
+        survey,         // survey without a window as `survey` says, speaking `language`
+        history,        // print the sites of the history, or `history_site`'s detectors
+        due,            // print the detectors due before `due_before_day` (of `history_site` alone when given)
+        import_files,   // add the reports and history files `import_paths` name to the history
+        export_history, // write `history_site`'s whole history to `export_path`
+        help,           // print `output` on standard output and end
+        version,        // print `output` on standard output and end
+        error,          // print `output` on standard error and end with exit_code::usage
     };
     Action action = Action::window;
     Language language = Language::polish;
     // The history store of the window and of the survey.
     QString history_path;
-    QString history_site; // with --history or --due-before: empty for every site
+    // With --history or --due-before: empty for every site; with
+    // --export-history: the site.
+    QString history_site;
     // With --due-before: the day, in days since 1970-01-01.
     std::int64_t due_before_day = 0;
     // --demo-site: the demo site is added to the store first.
     bool fill_demo_site = false;
     // --set-aside-damaged-history: a damaged store is set aside first.
     bool set_aside_damaged_history = false;
+    QStringList import_paths;
+    QString export_path;
     Survey_request survey;
     QString output;
 };
@@ -51,7 +57,8 @@ namespace exit_code {
 constexpr int clean = 0;          // the window closed; or every present detector clean or medium
 constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, or has an unknown level; or is due
 constexpr int line_failed = 2;    // the dongle could not be opened, the start run failed, or the line was not heard
-constexpr int usage = 3;          // a wrong command line, a report not read or not written, or an unreadable history
+constexpr int usage = 3; // a wrong command line, a report not read or not written, an unreadable history, or a file
+                         // refused by --import
 } // namespace exit_code
 
 // The history store where --history-file names none: the one the setting

@@ -20,7 +20,7 @@ std::string native(const QString& path)
 
 } // namespace
 
-int run_history_commands(const Command_line& options, const Console& console, Translate words)
+int run_due_command(const Command_line& options, const Console& console, Translate words)
 {
     History_store store;
     if (const Store_problem problem = store.open(options.history_path.toStdString())) {

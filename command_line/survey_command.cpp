@@ -3,8 +3,10 @@
 #include "command_line/command_line.h"
 #include "command_line/history_commands.h"
 #include "command_line/history_table.h"
+#include "command_line/history_transfer_command.h"
 #include "command_line/survey_table.h"
 #include "history/history_store.h"
+#include "history/line_locations.h"
 #include "history/store_problem_text.h"
 #include "history/survey_id.h"
 #include "report/local_clock.h"
@@ -70,20 +72,30 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
     if (!result)
         return exit_code::line_failed;
 
+    // One identifier for the survey in the history and in its report, so
+    // the report imported later is known as the same survey.
+    Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
+    details.survey_id = new_survey_id();
     // Kept at once, before anything is printed or written; a survey that
     // cannot be kept is still shown and reported.
     if (!request.history_path.isEmpty()) {
         Stored_survey stored;
-        stored.id = new_survey_id();
-        stored.site = request.site.toStdString();
-        stored.technician = request.technician.toStdString();
+        stored.id = details.survey_id;
+        stored.site = details.site;
+        stored.line = details.line;
+        stored.technician = details.technician;
         stored.result = *result;
-        if (const Store_problem problem = store_survey(request.history_path.toStdString(), stored))
+        History_store store;
+        Store_problem problem = store.open(request.history_path.toStdString());
+        if (!problem)
+            problem = store.add(stored);
+        if (problem)
             console.err(survey_not_stored_text(problem, native(request.history_path), words) + "\n" +
                         damaged_history_hint(problem, words));
+        else
+            details.locations = line_locations(store, details.site, details.line);
     }
 
-    Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
     if (earlier)
         details.comparison = compare_surveys(*earlier, *result);
     const std::string table_error = console.out(survey_table(*result, details.comparison, words));
@@ -135,9 +147,10 @@ int run_history_command(const Command_line& options, const Console& console, Tra
 
 int run_command_line(const Command_line& options, const Console& console, Translate words)
 {
-    const bool uses_store = options.action == Command_line::Action::survey ||
-                            options.action == Command_line::Action::history ||
-                            options.action == Command_line::Action::due;
+    const bool uses_store =
+        options.action == Command_line::Action::survey || options.action == Command_line::Action::history ||
+        options.action == Command_line::Action::due || options.action == Command_line::Action::import_files ||
+        options.action == Command_line::Action::export_history;
     if (options.set_aside_damaged_history && uses_store)
         if (const int failed = set_aside_damaged_history(options, console, words); failed != exit_code::clean)
             return failed;
@@ -150,7 +163,11 @@ int run_command_line(const Command_line& options, const Console& console, Transl
     case Command_line::Action::history:
         return run_history_command(options, console, words);
     case Command_line::Action::due:
-        return run_history_commands(options, console, words);
+        return run_due_command(options, console, words);
+    case Command_line::Action::import_files:
+        return run_import_command(options, console, words);
+    case Command_line::Action::export_history:
+        return run_export_command(options, console, words);
     case Command_line::Action::help:
     case Command_line::Action::version:
         if (const std::string error = console.out(options.output.toStdString()); !error.empty()) {

@@ -72,11 +72,18 @@ std::string csv_report(const Survey_result& result, const Report_details& detail
     if (details.comparison)
         header.insert(header.end(), {f::earlier_level, f::earlier_band, f::change, f::presence_change, f::days_between,
                                      f::reaches_cleaning_level});
+    // Last, so that the columns before it stand where they always stood,
+    // and only where some location is known, as the comparison's columns.
+    const bool with_locations = any_location(details);
+    if (with_locations)
+        header.push_back(f::location);
     std::string text = row(header);
     for (std::size_t address = 0; address < result.records.size(); ++address) {
         std::vector<std::string> fields = detector_fields(static_cast<int>(address), result.records[address]);
         if (details.comparison)
             add_comparison_fields(fields, details.comparison->detectors[address], details.comparison->days_between);
+        if (with_locations)
+            fields.push_back(details.locations[address]);
         text += row(fields);
     }
 
@@ -91,6 +98,8 @@ std::string csv_report(const Survey_result& result, const Report_details& detail
                  result.start_run.measured() ? std::to_string(result.start_run.judgement.c_low) : std::string()});
     text += row({f::site, details.site});
     text += row({f::technician, details.technician});
+    text += row({f::survey_id, details.survey_id});
+    text += row({f::line, details.line});
     if (details.comparison)
         text += row({f::compared_with, iso_8601(details.comparison->earlier_when)});
     return text;

@@ -83,10 +83,14 @@ QByteArray json_report(const Survey_result& result, const Report_details& detail
         result.start_run.measured() ? QJsonValue(result.start_run.judgement.c_low) : QJsonValue(QJsonValue::Null);
     report[f::site] = utf8(details.site);
     report[f::technician] = utf8(details.technician);
+    report[f::survey_id] = utf8(details.survey_id);
+    report[f::line] = utf8(details.line);
 
     QJsonArray detectors;
     for (std::size_t address = 0; address < result.records.size(); ++address) {
         QJsonObject detector = detector_object(static_cast<int>(address), result.records[address]);
+        if (any_location(details))
+            detector[f::location] = utf8(details.locations[address]);
         if (details.comparison)
             detector["comparison"] = change_object(details.comparison->detectors[address]);
         detectors.append(detector);

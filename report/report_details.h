@@ -1,13 +1,20 @@
 // What a report holds beside the survey itself: the site and technician the
-// user typed, the comparison with an earlier survey when one was made, and
-// the language its page is written in.
+// user typed, the comparison with an earlier survey when one was made, the
+// language its page is written in, and what ties it to the survey history:
+// the survey's identifier, its line and where each detector hangs.
 #pragma once
 
 #include "survey/survey_comparison.h"
+#include "survey/surveyed_addresses.h"
 #include "survey/translatable.h"
 
+#include <array>
 #include <optional>
 #include <string>
+
+// The line a survey belongs to when nobody named one; the history store
+// uses the same.
+inline constexpr const char* default_line = "linia 1";
 
 struct Report_details {
     std::string site;
@@ -16,4 +23,19 @@ struct Report_details {
     // The language of the PDF, the printed page and the messages; the CSV
     // and the JSON read the same in every language.
     Translate words = as_written;
+    // The survey's identifier in the history (history/survey_id.h); empty
+    // in a report written before reports carried one.
+    std::string survey_id{};
+    std::string line = default_line;
+    // Where the detector at each address hangs; empty when unknown.
+    std::array<std::string, surveyed_addresses> locations{};
 };
+
+// True when the details know where some detector hangs.
+inline bool any_location(const Report_details& details)
+{
+    for (const std::string& location : details.locations)
+        if (!location.empty())
+            return true;
+    return false;
+}

@@ -24,6 +24,7 @@ inline constexpr const char* urc = "urc";
 inline constexpr const char* u = "u";
 inline constexpr const char* t1 = "t1";
 inline constexpr const char* t2 = "t2";
+inline constexpr const char* location = "location";
 
 inline constexpr const char* earlier_level = "earlier_level_percent";
 inline constexpr const char* earlier_band = "earlier_band";
@@ -40,6 +41,8 @@ inline constexpr const char* start_run = "start_run";
 inline constexpr const char* line_current = "line_current";
 inline constexpr const char* site = "site";
 inline constexpr const char* technician = "technician";
+inline constexpr const char* survey_id = "survey_id";
+inline constexpr const char* line = "line";
 inline constexpr const char* compared_with = "compared_with";
 
 // A forecast that is already due, in the files.

@@ -29,16 +29,16 @@ namespace {
 // name would have its target replaced, wherever it points, and a device
 // or a FIFO would be swapped for a regular file: neither is what the
 // technician asked for.
-bool replaceable_path(const QString& path, const Report_details& details, std::string& error)
+bool replaceable_path(const QString& path, Translate words, std::string& error)
 {
     const QFileInfo seen(path);
     if (seen.isSymbolicLink()) {
-        error = details.words(QT_TRANSLATE_NOOP(
+        error = words(QT_TRANSLATE_NOOP(
             "TForm_main", "pod tą nazwą jest dowiązanie symboliczne, a raport zapisuje się tylko jako zwykły plik"));
         return false;
     }
     if (seen.exists() && !seen.isFile()) {
-        error = details.words(
+        error = words(
             QT_TRANSLATE_NOOP("TForm_main", "pod tą nazwą jest folder, urządzenie lub kolejka, a nie zwykły plik"));
         return false;
     }
@@ -56,8 +56,6 @@ bool write_report_file(const QString& path, const Survey_result& result, const R
             QT_TRANSLATE_NOOP("TForm_main", "nieznany format raportu: plik musi kończyć się na .csv, .json albo .pdf"));
         return false;
     }
-    if (!replaceable_path(path, details, error))
-        return false;
     QByteArray bytes;
     switch (*format) {
     case Report_format::csv:
@@ -75,7 +73,13 @@ bool write_report_file(const QString& path, const Survey_result& result, const R
         break;
     }
     }
+    return write_whole_file(path, bytes, error, details.words);
+}
 
+bool write_whole_file(const QString& path, const QByteArray& bytes, std::string& error, Translate words)
+{
+    if (!replaceable_path(path, words, error))
+        return false;
     // The whole report in one unbuffered write, whose count is checked
     // here: a full disk or the file-size limit cuts such a write short
     // without an error that the file or its commit() would report, and an
@@ -93,7 +97,7 @@ bool write_report_file(const QString& path, const Survey_result& result, const R
         // short), else what the file says.
         error = !written && reason != 0 ? std::strerror(reason) : file.errorString().toStdString();
         if (error.empty())
-            error = details.words(QT_TRANSLATE_NOOP("TForm_main", "nie udało się zapisać całego raportu"));
+            error = words(QT_TRANSLATE_NOOP("TForm_main", "nie udało się zapisać całego raportu"));
         file.cancelWriting();
         return false;
     }

@@ -5,7 +5,9 @@
 
 #include "report/report_details.h"
 #include "survey/survey_result.h"
+#include "survey/translatable.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -19,3 +21,9 @@ std::optional<Report_format> report_format_of(const QString& path);
 // True when the file was written; otherwise `error` says why.
 bool write_report_file(const QString& path, const Survey_result& result, const Report_details& details,
                        std::string& error);
+
+// Writes `bytes` as the whole file at `path` the way a report is written:
+// into a temporary file that takes the name only once it is complete, and
+// only over a regular file or a free name. True when written; otherwise
+// `error` says why, in the language of `words`.
+bool write_whole_file(const QString& path, const QByteArray& bytes, std::string& error, Translate words = as_written);

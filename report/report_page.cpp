@@ -22,6 +22,7 @@ constexpr double millimetres_per_inch = 25.4;
 constexpr double title_points = 16.0;
 constexpr double text_points = 10.0;
 constexpr double table_points = 9.0;
+constexpr double small_points = 7.0;
 constexpr double tallest_row_mm = 6.5;
 constexpr double gap_mm = 4.0;
 constexpr double cell_padding_mm = 1.5;
@@ -132,8 +133,11 @@ private:
             painter.drawRect(cell);
             painter.setPen(text_colour);
             const QString text = cells != nullptr ? (*cells)[index] : said(words, columns[index].title);
-            painter.drawText(cell.adjusted(mm(cell_padding_mm), 0, -mm(cell_padding_mm), 0),
-                             Qt::AlignLeft | Qt::AlignVCenter, text);
+            // A long text (a location, a translated title) ends in "…"
+            // inside its cell rather than running over the next one.
+            const QRectF inside = cell.adjusted(mm(cell_padding_mm), 0, -mm(cell_padding_mm), 0);
+            painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter,
+                             painter.fontMetrics().elidedText(text, Qt::ElideRight, static_cast<int>(inside.width())));
             left += width;
         }
         top += height;
@@ -155,9 +159,16 @@ void paint_report_page(QPainter& painter, const QRectF& area, const Survey_resul
     const Translate words = details.words;
     Page_writer page(painter, area, words);
     page.paragraph(said(words, report_title), page.font(title_points, true));
+    // Small: it is for finding the survey in a history, not for reading.
+    if (!details.survey_id.empty())
+        page.paragraph(
+            utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Identyfikator badania: %1")), {details.survey_id})),
+            page.font(small_points));
     page.gap(2);
     const QFont body = page.font(text_points);
     page.paragraph(utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Obiekt: %1")), {dash_if_empty(details.site)})),
+                   body);
+    page.paragraph(utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Linia: %1")), {dash_if_empty(details.line)})),
                    body);
     page.paragraph(
         utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Serwisant: %1")), {dash_if_empty(details.technician)})), body);
@@ -183,6 +194,15 @@ void paint_report_page(QPainter& painter, const QRectF& area, const Survey_resul
             {QT_TRANSLATE_NOOP("TForm_main", "zabrudzenie"), 0.14}, {QT_TRANSLATE_NOOP("TForm_main", "pasmo"), 0.22},
             {QT_TRANSLATE_NOOP("TForm_main", "poprzednio"), 0.12},  {QT_TRANSLATE_NOOP("TForm_main", "zmiana"), 0.14},
             {QT_TRANSLATE_NOOP("TForm_main", "prognoza 61%"), 0.18}};
+    // The location takes its share from every column alike, and only when
+    // some detector's is known.
+    const bool locations_known = any_location(details);
+    if (locations_known) {
+        const double location_share = comparison ? 0.16 : 0.3;
+        for (Column& column : columns)
+            column.share *= 1.0 - location_share;
+        columns.push_back({QT_TRANSLATE_NOOP("TForm_main", "miejsce"), location_share});
+    }
     std::vector<std::vector<QString>> rows;
     std::vector<std::uint32_t> fills;
     for (std::size_t address = 0; address < result.records.size(); ++address) {
@@ -196,6 +216,8 @@ void paint_report_page(QPainter& painter, const QRectF& area, const Survey_resul
             cells.push_back(utf8(change_text(change, words)));
             cells.push_back(utf8(forecast_text(change, words)));
         }
+        if (locations_known)
+            cells.push_back(utf8(details.locations[address]));
         rows.push_back(cells);
         fills.push_back(record.colour);
     }

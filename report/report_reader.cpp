@@ -1,5 +1,6 @@
 #include "report/report_reader.h"
 
+#include "history/survey_id.h"
 #include "report/report_fields.h"
 #include "report/report_file.h"
 #include "survey/detector_band.h"
@@ -10,6 +11,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <limits>
 #include <map>
@@ -88,6 +90,9 @@ bool finish(Survey_result& result, Report_details& details, Survey_result& read,
     result = read;
     details.site = read_details.site;
     details.technician = read_details.technician;
+    details.survey_id = read_details.survey_id;
+    details.line = read_details.line;
+    details.locations = read_details.locations;
     return true;
 }
 
@@ -142,6 +147,14 @@ bool split_csv(const std::string& text, std::vector<std::vector<std::string>>& r
         rows.push_back(fields);
     }
     return true;
+}
+
+// Texts are UTF-8: a byte that is none (a file edited in another
+// encoding) becomes U+FFFD here, as every writer would write it, so the
+// survey reads the same from each format.
+std::string utf8_text(const std::string& bytes)
+{
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
 }
 
 bool parse_int(const std::string& text, std::int32_t& value)
@@ -219,13 +232,7 @@ bool survey_fields(const std::map<std::string, std::string>& values, Survey_resu
         const auto found = values.find(name);
         return found == values.end() ? std::string() : found->second;
     };
-    // Texts are UTF-8: a byte that is none (a file edited in another
-    // encoding) becomes U+FFFD here, as every writer would write it, so the
-    // survey reads the same from each format.
-    const auto text = [&value](const char* name) {
-        const std::string bytes = value(name);
-        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
-    };
+    const auto text = [&value](const char* name) { return utf8_text(value(name)); };
     if (value(f::tool_name) != f::tool) {
         error = say(words, QT_TRANSLATE_NOOP("TForm_main", "to nie jest raport narzędzia kvr27dust32"));
         return false;
@@ -245,6 +252,21 @@ bool survey_fields(const std::map<std::string, std::string>& values, Survey_resu
         return false;
     read_details.site = text(f::site);
     read_details.technician = text(f::technician);
+    // Reports written before they carried an identifier and a line have
+    // neither: the survey is then known by its site, time and words, on the
+    // line every survey had then.
+    std::string id = value(f::survey_id);
+    if (!id.empty() && !is_survey_id(id)) {
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "identyfikator badania nie ma postaci UUID"));
+        return false;
+    }
+    // One survey, one identifier, whatever case a hand wrote it in.
+    std::transform(id.begin(), id.end(), id.begin(), [](char character) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+    });
+    read_details.survey_id = id;
+    if (values.count(f::line) != 0)
+        read_details.line = text(f::line);
     return true;
 }
 
@@ -322,6 +344,9 @@ bool read_csv_report(const QByteArray& text, Survey_result& result, Report_detai
                                              "to nie jest raport narzędzia kvr27dust32 (pierwszy wiersz nie pasuje)"));
         return false;
     }
+    // Found by its name: older reports have no such column.
+    const auto location_column = std::find(rows[0].begin(), rows[0].end(), std::string(f::location));
+    const auto location_index = static_cast<std::size_t>(location_column - rows[0].begin());
     Survey_result read;
     Report_details read_details;
     std::size_t index = 1;
@@ -331,9 +356,12 @@ bool read_csv_report(const QByteArray& text, Survey_result& result, Report_detai
             error = say(words, QT_TRANSLATE_NOOP("TForm_main", "brak wierszy dla wszystkich adresów 0–31"));
             return false;
         }
-        if (!csv_detector(rows[index], address, fields, error, words) ||
+        const std::vector<std::string>& row = rows[index];
+        if (!csv_detector(row, address, fields, error, words) ||
             !record_from(fields, address, read.records[static_cast<std::size_t>(address)], error, words))
             return false;
+        if (location_index < row.size())
+            read_details.locations[static_cast<std::size_t>(address)] = utf8_text(row[location_index]);
     }
     std::map<std::string, std::string> values;
     for (; index < rows.size(); ++index)
@@ -361,8 +389,11 @@ bool read_json_report(const QByteArray& text, Survey_result& result, Report_deta
     }
     const QJsonObject report = document.object();
     std::map<std::string, std::string> values;
-    for (const char* name : {f::tool_name, f::tool_version, f::surveyed_at, f::start_run, f::site, f::technician})
+    for (const char* name :
+         {f::tool_name, f::tool_version, f::surveyed_at, f::start_run, f::site, f::technician, f::survey_id})
         values[name] = text_of(report[name]);
+    if (report[f::line].isString())
+        values[f::line] = text_of(report[f::line]);
     for (const char* name : {f::cl, f::line_current})
         if (report[name].isDouble())
             values[name] = std::to_string(report[name].toInteger());
@@ -380,6 +411,7 @@ bool read_json_report(const QByteArray& text, Survey_result& result, Report_deta
         if (!json_detector(detectors[address], address, fields, error, words) ||
             !record_from(fields, address, read.records[static_cast<std::size_t>(address)], error, words))
             return false;
+        read_details.locations[static_cast<std::size_t>(address)] = text_of(detectors[address].toObject()[f::location]);
     }
     return finish(result, details, read, read_details);
 }

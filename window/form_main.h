@@ -63,6 +63,8 @@ public:
     // The last finished survey, the earlier report loaded beside it, and
     // the two compared.
     std::optional<Survey_result> last_survey;
+    // The last survey's identifier, in the history and in its reports alike.
+    std::string current_survey_id;
     std::optional<Survey_result> earlier_survey;
     std::optional<Survey_comparison> comparison;
     // Site, technician and comparison as the next report holds them.

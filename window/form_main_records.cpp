@@ -75,8 +75,10 @@ void TForm_main::enable_records(bool survey_running)
 
 Report_details TForm_main::report_details() const
 {
-    return {Edit_site->text().trimmed().toStdString(), Edit_technician->text().trimmed().toStdString(), comparison,
-            translated_words};
+    Report_details details{Edit_site->text().trimmed().toStdString(), Edit_technician->text().trimmed().toStdString(),
+                           comparison, translated_words};
+    details.survey_id = current_survey_id;
+    return details;
 }
 
 void TForm_main::Button_save_reportClick()

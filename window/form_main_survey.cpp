@@ -104,6 +104,7 @@ void TForm_main::Button2Click()
     hooks.finished = [this](const Survey_result& result) {
         Label_step_address->clear();
         last_survey = result;
+        current_survey_id = new_survey_id();
         keep_in_history(result);
         if (earlier_survey)
             comparison = compare_surveys(*earlier_survey, result);
@@ -122,7 +123,7 @@ void TForm_main::keep_in_history(const Survey_result& result)
         return;
     const Report_details details = report_details();
     Stored_survey stored;
-    stored.id = new_survey_id();
+    stored.id = current_survey_id;
     stored.site = details.site;
     stored.technician = details.technician;
     stored.result = result;

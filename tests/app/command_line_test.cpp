@@ -380,6 +380,13 @@ TEST_F(Survey_command, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
         {{"--survey", "--lang", "de"}, "--lang takes pl or en"},
         {{"--survey", "--cl"}, "cl"},
         {{"--survey", "--compare", "missing.json"}, "Nie udało się wczytać raportu"},
+        {{"--import"}, "--import needs one or more files or folders"},
+        {{"--import", "a.csv", "--survey"}, "--survey and --import cannot go together"},
+        {{"--import", "a.csv", "--site", "Hala"}, "--site needs --survey"},
+        {{"--export-history", "Hala"}, "--export-history needs a site and the file to write"},
+        {{"--export-history", "Hala", "a.json", "b.json"}, "unexpected argument \"b.json\""},
+        {{"--history", "--export-history", "Hala", "a.json"}, "--history and --export-history cannot go together"},
+        {{"--survey", "--history"}, "--survey and --history cannot go together"},
     };
     for (const auto& entry : cases) {
         out.clear();

@@ -56,6 +56,51 @@ TEST_F(Report, EachFormatReadsBackAsWritten)
     }
 }
 
+// The survey's identifier, its line and each detector's location: texts a
+// CSV must quote and Polish letters among them, one address without one.
+TEST_F(Report, SurveyIdLineAndLocationsReadBack)
+{
+    Report_details details{"Hala 2", "Jan", std::nullopt};
+    details.survey_id = "0b8e6f7a-5c43-4d2e-9a61-2f1c3d4e5a6b";
+    details.line = "linia \"zachodnia\", 2";
+    details.locations[0] = "Hala B, regał 3";
+    details.locations[4] = "nad bramą\nwschodnią";
+    details.locations[31] = " suszarnia ";
+    for (const char* name : {"located.csv", "located.json"}) {
+        const QString path = QString::fromStdString(path_in_scratch(name));
+        std::string error;
+        ASSERT_TRUE(write_report_file(path, result, details, error)) << name << ": " << error;
+        Survey_result read;
+        Report_details read_details;
+        ASSERT_TRUE(read_report_file(path, read, read_details, error)) << name << ": " << error;
+        expect_same_records(result, read);
+        EXPECT_EQ(read_details.survey_id, details.survey_id) << name;
+        EXPECT_EQ(read_details.line, details.line) << name;
+        EXPECT_EQ(read_details.locations, details.locations) << name;
+    }
+}
+
+// Reports written before they carried an identifier, a line and locations
+// read as the same survey as today's, on the line every survey had then.
+TEST_F(Report, OlderReportsWithoutIdLineOrLocationsStillRead)
+{
+    for (const char* name : {"older_survey.csv", "older_survey.json"}) {
+        Survey_result read;
+        Report_details details;
+        details.line = "overwritten";
+        details.survey_id = "overwritten";
+        details.locations[3] = "overwritten";
+        std::string error;
+        ASSERT_TRUE(read_report_file(QString::fromStdString(fixture_path(name).string()), read, details, error))
+            << name << ": " << error;
+        expect_same_records(result, read);
+        EXPECT_EQ(details.site, "Hala 2, piętro \"B\"") << name;
+        EXPECT_EQ(details.survey_id, "") << name;
+        EXPECT_EQ(details.line, "linia 1") << name;
+        EXPECT_EQ(details.locations, (std::array<std::string, surveyed_addresses>{})) << name;
+    }
+}
+
 // A text is taken whole, a NUL byte in it too: a site read from an earlier
 // report must not come back shortened.
 TEST_F(Report, TextsWithANulByteReadBackWhole)
@@ -144,6 +189,7 @@ const Refused_edit refused_csv_edits[] = {
     {"UnknownStartRun", "start_run,passed", "start_run,maybe"},
     {"NotOurHeader", "address,present", "adres,obecna"},
     {"OpenQuote", "\"\"B\"\"\"", "\"\"B\"\""},
+    {"SurveyIdNoUuid", "survey_id,", "survey_id,3f2b-not-a-uuid"},
 };
 
 class Refused_report : public test_support::Sim_test, public ::testing::WithParamInterface<Refused_edit> {};
@@ -290,6 +336,32 @@ TEST_F(Report, PdfIsOneA4PageWithTitleDateAndEveryPresentLevel)
          {"1 +obecna +12% +czysta", "2 +obecna +45% +średnie zabrudzenie", "4 +obecna +77% +wymaga czyszczenia",
           "7 +obecna +nasycona +wymaga czyszczenia", "9 +obecna +\\? +poziom nieznany", "12 +obecna +17% +czysta"})
         EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8(row)))) << row << "\n" << text.toStdString();
+}
+
+// The identifier in small print, the line, and a location in the row of
+// its address; a location longer than its column ends in "…" there.
+TEST_F(Report, PdfShowsTheSurveyIdTheLineAndTheLocations)
+{
+    Report_details details{"Hala 2", "Jan Kowalski", std::nullopt};
+    details.survey_id = "0b8e6f7a-5c43-4d2e-9a61-2f1c3d4e5a6b";
+    details.line = "linia 3";
+    details.locations[1] = "Regał 3";
+    details.locations[4] = "Nad bramą wschodnią hali B, przy suszarni numer dwanaście, za zbiornikiem";
+    const QString path = QString::fromStdString(path_in_scratch("located.pdf"));
+    std::string error;
+    ASSERT_TRUE(write_report_file(path, result, details, error)) << error;
+    const auto pdf = pdf_text_and_info(path);
+    if (!pdf)
+        GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed";
+    const QString text = pdf->first.simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("0b8e6f7a-5c43-4d2e-9a61-2f1c3d4e5a6b"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Linia: linia 3"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8("1 +obecna +12% +czysta +Regał 3"))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8("4 +obecna +77% +wymaga czyszczenia +Nad bramą"))))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("za zbiornikiem"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("…"))) << text.toStdString();
 }
 
 } // namespace

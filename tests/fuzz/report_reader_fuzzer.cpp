@@ -3,7 +3,9 @@
 // hang; and a report it takes, written again in either format, reads back
 // as the same survey (read, write, read).
 //
-// Input: the bytes of a file, read as CSV and as JSON in turn.
+// Input: the bytes of a file, read as CSV and as JSON in turn; the corpus
+// holds reports of both formats, with and without the survey's identifier,
+// line and locations.
 #include "report/csv_report.h"
 #include "report/json_report.h"
 #include "report/report_reader.h"
@@ -32,7 +34,9 @@ bool same_survey(const Survey_result& a, const Report_details& a_details, const 
     return same_records(a, b) && a.when.utc_seconds == b.when.utc_seconds &&
            a.when.utc_offset_minutes == b.when.utc_offset_minutes && a.cl == b.cl &&
            a.start_run.state == b.start_run.state && a.tool_version == b.tool_version &&
-           a_details.site == b_details.site && a_details.technician == b_details.technician;
+           a_details.site == b_details.site && a_details.technician == b_details.technician &&
+           a_details.survey_id == b_details.survey_id && a_details.line == b_details.line &&
+           a_details.locations == b_details.locations;
 }
 
 // The result read back from what `written` holds equals the one written.

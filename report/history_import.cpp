@@ -1,0 +1,182 @@
+#include "report/history_import.h"
+
+#include "report/history_file.h"
+#include "report/report_details.h"
+#include "report/report_reader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+
+namespace {
+
+// A site's history file holds years of surveys; a report is one survey.
+constexpr qint64 largest_history_file_bytes = qint64{256} << 20;
+constexpr qint64 largest_report_bytes = qint64{1} << 20;
+
+// The namespace of derived_survey_id's version 5 UUIDs: this tool's own.
+const QUuid derived_id_namespace(QStringLiteral("27d8fd0c-2da3-424b-8640-dffd2dfe35c8"));
+
+std::string store_reason(const Store_problem& problem, Translate words)
+{
+    return fill(words(QT_TRANSLATE_NOOP("TForm_main", "historia badań nie przyjęła wpisu: %1")), {problem.reason});
+}
+
+struct File_import {
+    int added = 0;
+    int known = 0;
+    std::string refusal; // empty: imported
+};
+
+// Adds the survey unless the store knows its identifier.
+Store_problem add_survey(History_store& store, const Stored_survey& survey, File_import& outcome)
+{
+    if (store.survey(survey.id)) {
+        ++outcome.known;
+        return {};
+    }
+    const Store_problem problem = store.add(survey);
+    if (!problem)
+        ++outcome.added;
+    return problem;
+}
+
+File_import import_history_file(History_store& store, const History_file& file, Translate words)
+{
+    File_import outcome;
+    // Surveys first: a placement names one.
+    for (const Stored_survey& survey : file.surveys)
+        if (const Store_problem problem = add_survey(store, survey, outcome)) {
+            outcome.refusal = store_reason(problem, words);
+            return outcome;
+        }
+    const auto add_each = [&store, &outcome, words](const auto& items) {
+        for (const auto& item : items)
+            if (const Store_problem problem = store.add(item)) {
+                outcome.refusal = store_reason(problem, words);
+                return false;
+            }
+        return true;
+    };
+    if (add_each(file.location_edits) && add_each(file.actions))
+        add_each(file.placements);
+    return outcome;
+}
+
+File_import import_file(History_store& store, const QString& path, Translate words)
+{
+    File_import outcome;
+    const QString extension = QFileInfo(path).suffix().toLower();
+    const bool json = extension == QLatin1String("json");
+    if (!json && extension != QLatin1String("csv")) {
+        outcome.refusal = words(QT_TRANSLATE_NOOP(
+            "TForm_main", "importować można raporty CSV i JSON tego narzędzia oraz pliki jego historii (.json)"));
+        return outcome;
+    }
+    QFile opened(path);
+    if (!opened.open(QIODevice::ReadOnly)) {
+        outcome.refusal = opened.errorString().toStdString();
+        return outcome;
+    }
+    const QByteArray text = opened.read(largest_history_file_bytes + 1);
+    if (opened.error() != QFileDevice::NoError) {
+        outcome.refusal = opened.errorString().toStdString();
+        return outcome;
+    }
+    if (text.size() > largest_history_file_bytes) {
+        outcome.refusal = words(QT_TRANSLATE_NOOP("TForm_main", "plik jest za duży na plik historii tego narzędzia"));
+        return outcome;
+    }
+    if (json) {
+        History_file file;
+        switch (read_history_file(text, file, outcome.refusal, words)) {
+        case History_file_reading::read:
+            return import_history_file(store, file, words);
+        case History_file_reading::refused:
+            return outcome;
+        case History_file_reading::not_one:
+            break;
+        }
+    }
+    if (text.size() > largest_report_bytes) {
+        outcome.refusal = words(QT_TRANSLATE_NOOP("TForm_main", "plik jest za duży na raport tego narzędzia"));
+        return outcome;
+    }
+    Stored_survey survey;
+    Report_details details;
+    const bool read = json ? read_json_report(text, survey.result, details, outcome.refusal, words)
+                           : read_csv_report(text, survey.result, details, outcome.refusal, words);
+    if (!read)
+        return outcome;
+    survey.id = details.survey_id.empty() ? derived_survey_id(details.site, survey.result) : details.survey_id;
+    survey.site = details.site;
+    survey.line = details.line;
+    survey.technician = details.technician;
+    if (const Store_problem problem = add_survey(store, survey, outcome))
+        outcome.refusal = store_reason(problem, words);
+    return outcome;
+}
+
+} // namespace
+
+QStringList files_to_import(const QStringList& paths, std::vector<Refused_file>& refused, Translate words)
+{
+    QStringList files;
+    for (const QString& path : paths) {
+        const QFileInfo seen(path);
+        if (seen.isDir()) {
+            const QDir folder(path);
+            for (const QString& name :
+                 folder.entryList({QStringLiteral("*.csv"), QStringLiteral("*.json")}, QDir::Files, QDir::Name))
+                files.append(folder.filePath(name));
+        } else if (seen.exists()) {
+            files.append(path);
+        } else {
+            refused.push_back({path, words(QT_TRANSLATE_NOOP("TForm_main", "nie ma takiego pliku ani folderu"))});
+        }
+    }
+    return files;
+}
+
+std::string derived_survey_id(const std::string& site, const Survey_result& result)
+{
+    // A version 5 (SHA-1, name-based) UUID in the tool's own namespace over
+    // what tells one survey from another in any of its reports: the site's
+    // length and bytes, the moment in UTC seconds, and per address "-" for
+    // no detector or its six words U0 UR URc U T1 T2, one address a line.
+    // The length keeps a site with line breaks from reading as the rest.
+    std::string name = std::to_string(site.size()) + ':' + site + '\n' + std::to_string(result.when.utc_seconds);
+    for (const KVR27_dust_data& record : result.records) {
+        name += '\n';
+        if (!record.present) {
+            name += '-';
+            continue;
+        }
+        for (const std::int32_t word : {record.u0, record.ur, record.urc, record.u, record.t1, record.t2})
+            name += std::to_string(word) + ' ';
+    }
+    return QUuid::createUuidV5(derived_id_namespace, QByteArray::fromStdString(name))
+        .toString(QUuid::WithoutBraces)
+        .toStdString();
+}
+
+Import_tally import_into_history(History_store& store, const QStringList& files, const Import_progress& progress,
+                                 Translate words)
+{
+    Import_tally tally;
+    const auto total = static_cast<int>(files.size());
+    for (int index = 0; index < total; ++index) {
+        const QString& path = files[index];
+        const File_import outcome = import_file(store, path, words);
+        tally.surveys_added += outcome.added;
+        tally.surveys_known += outcome.known;
+        if (outcome.refusal.empty())
+            ++tally.files_read;
+        else
+            tally.refused.push_back({path, outcome.refusal});
+        if (progress)
+            progress(index + 1, total);
+    }
+    return tally;
+}
