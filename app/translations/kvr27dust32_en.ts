@@ -593,5 +593,69 @@ computed from the words: %3</translation>
         <source>Aby odłożyć uszkodzony plik i zacząć nową historię badań, uruchom program z opcją --set-aside-damaged-history.</source>
         <translation>To set the damaged file aside and begin a new survey history, run the program with --set-aside-damaged-history.</translation>
     </message>
+    <message>
+        <source>Odrzucono plik %1: %2</source>
+        <translation>File %1 refused: %2</translation>
+    </message>
+    <message>
+        <source>Przeczytane pliki: %1, dodane badania: %2, już znane: %3, odrzucone pliki: %4.</source>
+        <translation>Files read: %1, surveys added: %2, already known: %3, files refused: %4.</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać historii do pliku %1: %2</source>
+        <translation>Could not write the history to file %1: %2</translation>
+    </message>
+    <message>
+        <source>brak listy %1</source>
+        <translation>no list %1</translation>
+    </message>
+    <message>
+        <source>%1, wpis nr %2: brak pola albo pole w złej postaci</source>
+        <translation>%1, entry %2: a field is missing or malformed</translation>
+    </message>
+    <message>
+        <source>plik historii w wersji %1, a to narzędzie czyta tylko wersję %2</source>
+        <translation>history file version %1; this tool reads only version %2</translation>
+    </message>
+    <message>
+        <source>brak pola %1</source>
+        <translation>no field %1</translation>
+    </message>
+    <message>
+        <source>%1, wpis nr %2: badania %3 nie ma w pliku</source>
+        <translation>%1, entry %2: survey %3 is not in the file</translation>
+    </message>
+    <message>
+        <source>historia badań nie przyjęła wpisu: %1</source>
+        <translation>the survey history did not take the entry: %1</translation>
+    </message>
+    <message>
+        <source>importować można raporty CSV i JSON tego narzędzia oraz pliki jego historii (.json)</source>
+        <translation>only this tool's CSV and JSON reports and its history files (.json) can be imported</translation>
+    </message>
+    <message>
+        <source>plik jest za duży na plik historii tego narzędzia</source>
+        <translation>the file is too large for a history file of this tool</translation>
+    </message>
+    <message>
+        <source>nie ma takiego pliku ani folderu</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>Identyfikator badania: %1</source>
+        <translation>Survey ID: %1</translation>
+    </message>
+    <message>
+        <source>Linia: %1</source>
+        <translation>Line: %1</translation>
+    </message>
+    <message>
+        <source>miejsce</source>
+        <translation>location</translation>
+    </message>
+    <message>
+        <source>identyfikator badania nie ma postaci UUID</source>
+        <translation>the survey ID is not a UUID</translation>
+    </message>
 </context>
 </TS>
