@@ -145,12 +145,10 @@ std::vector<Time_tick> time_ticks(double first_day, double last_day, int most)
     const int last_month = month_index(last_day);
     const int steps[] = {1, 2, 3, 6, 12, 24, 60, 120, 240, 600, 1200};
     for (const int step : steps) {
-        const int start = (first_month + step - 1) / step * step;
-        if ((last_month - start) / step + 1 > most && step != steps[std::size(steps) - 1])
-            continue;
-        for (int index = start; index <= last_month; index += step) {
+        ticks.clear();
+        for (int index = (first_month + step - 1) / step * step; index <= last_month; index += step) {
             const double day = first_day_of(index);
-            if (day < first_day)
+            if (day < first_day || day > last_day)
                 continue;
             char label[16];
             if (step < 12)
@@ -159,7 +157,8 @@ std::vector<Time_tick> time_ticks(double first_day, double last_day, int most)
                 std::snprintf(label, sizeof label, "%04d", index / 12);
             ticks.push_back({day, label});
         }
-        break;
+        if (static_cast<int>(ticks.size()) <= most)
+            break;
     }
     return ticks;
 }
