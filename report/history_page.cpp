@@ -2,6 +2,7 @@
 
 #include "history/history_texts.h"
 #include "report/history_plot.h"
+#include "survey/detector_band.h"
 
 #include <QColor>
 #include <QFont>
@@ -37,12 +38,12 @@ struct Column {
     double share; // of the table's width
 };
 
-const Column due_columns[] = {{QT_TRANSLATE_NOOP("TForm_main", "linia"), 0.10},
+const Column due_columns[] = {{QT_TRANSLATE_NOOP("TForm_main", "linia"), 0.09},
                               {QT_TRANSLATE_NOOP("TForm_main", "adres"), 0.07},
-                              {QT_TRANSLATE_NOOP("TForm_main", "lokalizacja"), 0.21},
-                              {QT_TRANSLATE_NOOP("TForm_main", "poziom"), 0.08},
-                              {QT_TRANSLATE_NOOP("TForm_main", "prognoza 61% (przedział 95%)"), 0.30},
-                              {QT_TRANSLATE_NOOP("TForm_main", "powód"), 0.24}};
+                              {QT_TRANSLATE_NOOP("TForm_main", "lokalizacja"), 0.19},
+                              {QT_TRANSLATE_NOOP("TForm_main", "poziom"), 0.09},
+                              {QT_TRANSLATE_NOOP("TForm_main", "prognoza 61% (przedział 95%)"), 0.31},
+                              {QT_TRANSLATE_NOOP("TForm_main", "powód"), 0.25}};
 
 // Writes down the page and goes on to a new one where the next part does
 // not fit.
@@ -98,11 +99,20 @@ public:
         top += needed.height();
     }
 
+    // A row as tall as its longest cell wrapped.
     void row(const std::vector<QString>& cells, bool title)
     {
-        const double height = mm(row_mm);
-        make_room(height);
         painter.setFont(font(table_points, title));
+        const double padding = mm(cell_padding_mm);
+        double height = mm(row_mm);
+        for (std::size_t index = 0; index < std::size(due_columns); ++index) {
+            const double width = area.width() * due_columns[index].share - 2 * padding;
+            height = std::max(
+                height,
+                painter.boundingRect(QRectF(0, 0, width, area.height()), Qt::TextWordWrap, cells[index]).height() +
+                    padding);
+        }
+        make_room(height);
         double left = area.left();
         for (std::size_t index = 0; index < std::size(due_columns); ++index) {
             const QRectF cell(left, top, area.width() * due_columns[index].share, height);
@@ -111,11 +121,33 @@ public:
             painter.setPen(QPen(rule_colour, mm(0.2)));
             painter.drawRect(cell);
             painter.setPen(Qt::black);
-            const QRectF inside = cell.adjusted(mm(cell_padding_mm), 0, -mm(cell_padding_mm), 0);
-            painter.drawText(
-                inside, Qt::AlignLeft | Qt::AlignVCenter,
-                painter.fontMetrics().elidedText(cells[index], Qt::ElideRight, static_cast<int>(inside.width())));
+            painter.drawText(cell.adjusted(padding, 0, -padding, 0),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, cells[index]);
             left += cell.width();
+        }
+        top += height;
+    }
+
+    // The markers' meaning, on one line.
+    void legend(Translate words)
+    {
+        const QFont chosen = font(table_points);
+        painter.setFont(chosen);
+        const double height = painter.fontMetrics().height();
+        make_room(height);
+        double left = area.left() + height / 2;
+        const struct {
+            int level;
+            Band band;
+        } shown[] = {{20, Band::clean}, {45, Band::medium}, {80, Band::needs_cleaning}};
+        for (const auto& [level, band] : shown) {
+            paint_level_marker(painter, QPointF(left, top + height / 2), height / 3, level);
+            const QString text = utf8(words(band_words(band)));
+            const QRectF place(left + height * 0.7, top, area.width(), height);
+            painter.setPen(Qt::black);
+            painter.setFont(chosen);
+            painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, text);
+            left += height * 0.7 + painter.boundingRect(place, Qt::AlignLeft, text).width() + mm(6);
         }
         top += height;
     }
@@ -171,7 +203,9 @@ bool paint_history_pages(QPainter& painter, QPagedPaintDevice& device, const QRe
     if (!plotted.empty()) {
         pages.paragraph(utf8(words(QT_TRANSLATE_NOOP("TForm_main", "Poziomy czujek od pierwszego badania"))),
                         pages.font(heading_points, true));
-        pages.top += pages.mm(1.5);
+        pages.top += pages.mm(1);
+        pages.legend(words);
+        pages.top += pages.mm(2);
     }
     const double cell_width = area.width() / plots_across;
     const double cell_height = pages.mm(plot_mm);

@@ -72,7 +72,17 @@ const char* action_label(Detector_action::Kind kind)
                                                    : QT_TRANSLATE_NOOP("TForm_main", "Oczyszczony");
 }
 
-void draw_marker(QPainter& painter, const QPointF& centre, double radius, int level)
+// As drawn on the painter's device: the metrics of a PDF writer's font may
+// promise narrower text than its engine draws.
+double text_width(QPainter& painter, const QString& text)
+{
+    return std::max(QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(text),
+                    painter.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, text).width());
+}
+
+} // namespace
+
+void paint_level_marker(QPainter& painter, const QPointF& centre, double radius, int level)
 {
     QPainterPath shape;
     std::uint32_t colour = colour::green;
@@ -97,8 +107,6 @@ void draw_marker(QPainter& painter, const QPointF& centre, double radius, int le
     painter.setBrush(bgr(colour));
     painter.drawPath(shape);
 }
-
-} // namespace
 
 QPointF History_plot_scale::at(double day, double level) const
 {
@@ -193,7 +201,7 @@ void paint_history_plot(QPainter& painter, const QRectF& area, const Detector_hi
                          utf8(words(QT_TRANSLATE_NOOP("TForm_main", "brak zapisanych poziomów"))));
     } else {
         // The time axis: as many dates as fit side by side.
-        const double label_width = metrics.horizontalAdvance(QStringLiteral("2026-03 "));
+        const double label_width = text_width(painter, QStringLiteral("2026-03 00"));
         const int most = std::max(1, static_cast<int>(frame.width() / label_width));
         for (const Time_tick& tick : time_ticks(scale.first_day, scale.last_day, most)) {
             const double x = scale.at(tick.day, 0).x();
@@ -202,7 +210,7 @@ void paint_history_plot(QPainter& painter, const QRectF& area, const Detector_hi
             painter.setPen(QPen(frame_colour, hair));
             painter.drawLine(QPointF(x, frame.bottom()), QPointF(x, frame.bottom() + hair * 3));
             const QString label = utf8(tick.label);
-            const double width = metrics.horizontalAdvance(label);
+            const double width = text_width(painter, label);
             const double left = std::clamp(x - width / 2, area.left(), area.right() - width);
             painter.setPen(Qt::black);
             painter.drawText(QRectF(left, frame.bottom() + hair * 3, width + 1, metrics.height()),
@@ -240,9 +248,16 @@ void paint_history_plot(QPainter& painter, const QRectF& area, const Detector_hi
     const double threshold_y = scale.at(scale.first_day, cleaning_level).y();
     painter.setPen(QPen(threshold_colour, hair * 1.5));
     painter.drawLine(QPointF(frame.left(), threshold_y), QPointF(frame.right(), threshold_y));
-    painter.drawText(
-        QRectF(frame.left(), threshold_y - metrics.height() - hair, frame.width() - hair * 3, metrics.height()),
-        Qt::AlignRight | Qt::AlignBottom, utf8(words(QT_TRANSLATE_NOOP("TForm_main", "wymaga czyszczenia"))));
+    {
+        // On a veil of white, so that levels and band behind it do not
+        // hide it.
+        const QString label = utf8(words(QT_TRANSLATE_NOOP("TForm_main", "wymaga czyszczenia")));
+        const double width = text_width(painter, label);
+        const QRectF behind(frame.right() - hair * 3 - width, threshold_y - metrics.height() - hair, width,
+                            metrics.height());
+        painter.fillRect(behind, QColor(255, 255, 255, 200));
+        painter.drawText(behind, Qt::AlignRight | Qt::AlignBottom, label);
+    }
 
     // Cleanings and replacements: dashed, named along the line.
     for (const Detector_action& action : detector.actions) {
@@ -261,8 +276,8 @@ void paint_history_plot(QPainter& painter, const QRectF& area, const Detector_hi
 
     const double radius = std::clamp(frame.height() / 28, hair * 2.5, hair * 6);
     for (const Level_point& point : detector.levels)
-        draw_marker(painter, scale.at(point.day, std::clamp(point.level, 0.0, 100.0)), radius,
-                    static_cast<int>(point.level));
+        paint_level_marker(painter, scale.at(point.day, std::clamp(point.level, 0.0, 100.0)), radius,
+                           static_cast<int>(point.level));
     painter.restore();
     painter.restore();
 }

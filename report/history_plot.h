@@ -43,6 +43,10 @@ struct Time_tick {
 // ("2026"): the finest step that gives no more than `most` ticks.
 std::vector<Time_tick> time_ticks(double first_day, double last_day, int most);
 
+// The marker of a level: a circle for clean, a square for medium, a
+// triangle for a level that needs cleaning, each in its band's colour.
+void paint_level_marker(QPainter& painter, const QPointF& centre, double radius, int level);
+
 // Draws the plot inside `area` with the painter's font, and nothing outside
 // it.
 void paint_history_plot(QPainter& painter, const QRectF& area, const Detector_history& detector, Translate words);

@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStringListModel>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -100,10 +101,17 @@ void TForm_main::bind_history()
     Label_history_line->hide();
     ComboBox_history_line->hide();
     History_plot->setFocusPolicy(Qt::NoFocus);
+    // Rows as low as the grid's, so that a laptop's screen shows several
+    // detectors above the plot.
     for (QTableWidget* table : {Table_history, Table_due}) {
         table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         table->horizontalHeader()->setStretchLastSection(true);
+        table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+        table->setWordWrap(false);
     }
+    Splitter_history->setStretchFactor(0, 3);
+    Splitter_history->setStretchFactor(1, 4);
+    Splitter_history->setStretchFactor(2, 2);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (PageControl1->currentWidget() == TabSheet_history)
             run_guarded([this] { TabSheet_historyShow(); });
@@ -200,7 +208,9 @@ void TForm_main::TabSheet_historyShow()
         const QSignalBlocker quiet(DateEdit_due);
         DateEdit_due->setDate(QDate::currentDate().addDays(days_ahead_due));
     }
-    const QString chosen = ComboBox_history_site->currentText();
+    // First the site typed for the survey, then the one chosen here.
+    const QString chosen =
+        ComboBox_history_site->count() > 0 ? ComboBox_history_site->currentText() : Edit_site->text().trimmed();
     std::vector<std::string> sites;
     {
         History_store store;
