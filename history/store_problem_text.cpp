@@ -35,3 +35,9 @@ std::string survey_history_unreadable_text(const Store_problem& problem, const s
     return fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się odczytać historii badań %1: %2 (%3).")),
                 {path, words(kind_words(problem.kind)), problem.reason});
 }
+
+std::string history_change_not_stored_text(const Store_problem& problem, const std::string& path, Translate words)
+{
+    return fill(words(QT_TRANSLATE_NOOP("TForm_main", "Zmiana nie została zapisana w historii badań %1: %2 (%3).")),
+                {path, words(kind_words(problem.kind)), problem.reason});
+}

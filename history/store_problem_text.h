@@ -11,3 +11,6 @@ std::string survey_not_stored_text(const Store_problem& problem, const std::stri
 // The same when the history was to be read.
 std::string survey_history_unreadable_text(const Store_problem& problem, const std::string& path,
                                            Translate words = as_written);
+// The same when a location or an action could not be written.
+std::string history_change_not_stored_text(const Store_problem& problem, const std::string& path,
+                                           Translate words = as_written);

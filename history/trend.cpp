@@ -19,6 +19,14 @@ double Trend::rate_per_month() const
     return slope * days_per_month;
 }
 
+double mean_band_half_width(const Trend& trend, double day)
+{
+    if (trend.verdict == Trend::Verdict::too_few_points || trend.day_spread <= 0 || trend.points < 3)
+        return 0;
+    const double from_mean = day - trend.mean_day;
+    return trend.t * trend.scatter * std::sqrt(1.0 / trend.points + from_mean * from_mean / trend.day_spread);
+}
+
 double student_t_975(int degrees_of_freedom)
 {
     if (degrees_of_freedom < 1)
@@ -71,6 +79,9 @@ Trend fit_trend(std::span<const Level_point> points, double threshold)
     }
     const int degrees_of_freedom = trend.points - 2;
     trend.scatter = std::sqrt(squared_residuals / degrees_of_freedom);
+    trend.mean_day = mean_day;
+    trend.day_spread = sxx;
+    trend.t = student_t_975(degrees_of_freedom);
     if (trend.slope <= 0) {
         trend.verdict = Trend::Verdict::not_rising;
         return trend;
@@ -80,7 +91,7 @@ Trend fit_trend(std::span<const Level_point> points, double threshold)
     // (threshold - mean_level - slope·u)² ≤ t²·s²·(1/n + u²/Sxx), u = x -
     // mean_day. Bounded only when the slope stands out of its own
     // uncertainty (a > 0); otherwise the interval runs to an end of time.
-    const double t = student_t_975(degrees_of_freedom);
+    const double t = trend.t;
     const double k = t * t * trend.scatter * trend.scatter;
     const double d = threshold - mean_level;
     const double a = trend.slope * trend.slope - k / sxx;

@@ -45,6 +45,12 @@ struct Trend {
     double due_day = 0;
     double due_earliest = 0;
     double due_latest = 0;
+    // What the fit kept of the days, for the band around its line: their
+    // mean, the sum of their squared distances from it, and Student's t
+    // for the fit's degrees of freedom.
+    double mean_day = 0;
+    double day_spread = 0;
+    double t = 0;
 
     // Percentage points per month of 30.4375 days (a year's twelfth).
     double rate_per_month() const;
@@ -53,6 +59,12 @@ struct Trend {
 // The trend of `points` (in any order) toward `threshold`.
 // `cleaning_level`, 61 %, is the lowest level that needs cleaning.
 Trend fit_trend(std::span<const Level_point> points, double threshold = cleaning_level);
+
+// Half the width of the 95 % band of the fitted mean level at `day`: the
+// line ± this. Narrowest at the mean day; where its upper and lower edges
+// cross the threshold are the ends of the forecast's interval. Zero
+// without a line.
+double mean_band_half_width(const Trend& trend, double day);
 
 // The two-sided 95 % quantile of Student's t with `degrees_of_freedom`
 // (at least 1).

@@ -1,5 +1,5 @@
-// The survey report as a one-page A4 PDF, drawn by the same routine as the
-// printed page.
+// The survey report as an A4 PDF, drawn by the same routine as the printed
+// page: the survey's page, then the site's history when it has one.
 #pragma once
 
 #include "report/report_details.h"

@@ -4,6 +4,7 @@
 // the survey's identifier, its line and where each detector hangs.
 #pragma once
 
+#include "history/site_history.h"
 #include "survey/survey_comparison.h"
 #include "survey/surveyed_addresses.h"
 #include "survey/translatable.h"
@@ -11,6 +12,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The line a survey belongs to when nobody named one; the history store
 // uses the same.
@@ -29,6 +31,10 @@ struct Report_details {
     std::string line = default_line;
     // Where the detector at each address hangs; empty when unknown.
     std::array<std::string, surveyed_addresses> locations{};
+    // The site's lines as the history store knows them; when there are
+    // any, the PDF and the printed report go on with pages of the site's
+    // history.
+    std::vector<Line_history> history{};
 };
 
 // True when the details know where some detector hangs.

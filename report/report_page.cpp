@@ -1,5 +1,6 @@
 #include "report/report_page.h"
 
+#include "report/history_page.h"
 #include "survey/detector_band.h"
 #include "survey/survey_summary.h"
 #include "survey/texts.h"
@@ -27,6 +28,8 @@ constexpr double tallest_row_mm = 6.5;
 constexpr double gap_mm = 4.0;
 constexpr double cell_padding_mm = 1.5;
 constexpr double rule_width_mm = 0.2;
+// The history's due list looks this far past the survey's day.
+constexpr double days_ahead_due = 365;
 const QColor rule_colour(0x80, 0x80, 0x80);
 const QColor title_row_colour(0xE8, 0xE8, 0xE8);
 
@@ -241,6 +244,11 @@ bool draw_report(QPagedPaintDevice& device, const Survey_result& result, const R
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    paint_report_page(painter, QRectF(0, 0, device.width(), device.height()), result, details);
-    return painter.end();
+    const QRectF area(0, 0, device.width(), device.height());
+    paint_report_page(painter, area, result, details);
+    bool whole = true;
+    if (!details.history.empty())
+        whole = paint_history_pages(painter, device, area, details.history,
+                                    day_of(result.when.utc_seconds) + days_ahead_due, details.words);
+    return painter.end() && whole;
 }

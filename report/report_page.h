@@ -2,7 +2,8 @@
 // file and the printer get the same page. Title, site, technician, date and
 // time, the start run, the table of addresses 0 to 31 with the colours and
 // levels of the grid (and the comparison, when there is one), the band
-// counts and the detectors to clean.
+// counts and the detectors to clean. The site's history, when the details
+// hold it, follows on pages of its own.
 #pragma once
 
 #include "report/report_details.h"

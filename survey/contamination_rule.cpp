@@ -5,6 +5,8 @@ namespace {
 constexpr std::int32_t clean_up_to = 30;
 constexpr std::int32_t medium_up_to = 60;
 
+} // namespace
+
 Contamination_grade grade_of(std::int32_t level)
 {
     if (level <= clean_up_to)
@@ -13,8 +15,6 @@ Contamination_grade grade_of(std::int32_t level)
         return Contamination_grade::medium;
     return Contamination_grade::needs_cleaning;
 }
-
-} // namespace
 
 Contamination rate_contamination(std::int32_t u0, std::int32_t ur, std::int32_t urc, std::int32_t u)
 {

@@ -37,5 +37,9 @@ struct Contamination {
     std::int32_t u;
 };
 
+// The grade of a computed level; a stored level, without its words, is
+// graded by this alone.
+Contamination_grade grade_of(std::int32_t level);
+
 // In 32 bits throughout: with U0 = 0xFFFF, U0 + 1 does not fit a word.
 Contamination rate_contamination(std::int32_t u0, std::int32_t ur, std::int32_t urc, std::int32_t u);

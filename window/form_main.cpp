@@ -61,6 +61,7 @@ TForm_main::TForm_main(QWidget* parent) : QWidget(parent)
     Timer_dongle->setInterval(monitor_interval_ms);
     bind_handlers();
     bind_keys();
+    bind_history();
     Timer_dongle->start();
     set_workflow_stop_check([this] { return workflow_should_stop(); });
 

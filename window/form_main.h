@@ -1,4 +1,5 @@
-// The tool's one window: the tabs "Solo", "Tabela" and "Ustawienia", their
+// The tool's one window: the tabs "Solo", "Tabela", "Historia" and
+// "Ustawienia", their
 // controls, and the handlers behind the buttons, the check boxes and the
 // monitor timer. Every message the user sees goes through `show_message`.
 // The controls and their layout come from the form window/form_main.ui (its
@@ -6,6 +7,8 @@
 // know them); the constructor adds what a form cannot hold.
 #pragma once
 
+#include "history/history_store.h"
+#include "history/site_history.h"
 #include "report/report_details.h"
 #include "survey/detector_words.h"
 #include "survey/kvr27_dust_data.h"
@@ -23,8 +26,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPrinter;
+class QStringListModel;
 class QTimer;
 
 class TForm_main : public QWidget, public Ui::TForm_main {
@@ -56,9 +61,22 @@ public:
     std::function<QString(const QString& suggested_path)> save_file_dialog;
     std::function<QString()> open_file_dialog;
     std::function<bool(QPrinter& printer)> print_dialog;
+    // A question with "Tak" and "Nie"; true for yes. A test puts its own
+    // function here.
+    std::function<bool(const QString&)> question_box;
 
     // The history store every finished survey is added to; empty: none.
     QString history_path;
+    // The survey the window added to it last, for the action the
+    // technician records on that visit.
+    Stored_survey last_stored{};
+
+    // "Historia": the chosen site's lines, read from the store when the tab
+    // is shown and after each change made there.
+    std::vector<Line_history> history_lines;
+    // The locations of the grid's addresses on the site and line typed on
+    // "Tabela", for the grid's tips.
+    std::array<std::string, surveyed_addresses> grid_locations{};
 
     // The last finished survey, the earlier report loaded beside it, and
     // the two compared.
@@ -95,6 +113,14 @@ public:
     void Button_save_reportClick();  // "Zapisz raport…"
     void Button_print_reportClick(); // "Drukuj…"
     void Button_compareClick();      // "Porównaj z…"
+    // "Historia"
+    void TabSheet_historyShow();         // the tab shown: the store's sites read afresh
+    void ComboBox_history_siteChange();  // "Obiekt": the site's lines and detectors
+    void ComboBox_history_lineChange();  // "Linia"
+    void Table_historySelect();          // a detector chosen: its plot and description
+    void Button_history_locationClick(); // "Zapisz opis": a new location edit
+    void Button_history_actionClick();   // "Zapisz czynność": a cleaning or replacement
+    void DateEdit_dueChange();           // "Do czyszczenia przed": the due list
     // "Ustawienia"
     void Button7Click();      // "login": the access code opens the service view
     void CheckBox_advClick(); // "Pokaż ustawienia serwisowe (nie zalecane!)": the grid's word columns
@@ -131,6 +157,22 @@ private:
     void show_record_colour(int address);
     void show_comparison();
     void keep_in_history(const Survey_result& result);
+
+    QStringListModel* known_sites = nullptr;
+    bool history_tab_ready = false;
+    bool damaged_store_asked = false;
+    void bind_history();
+    void offer_known_sites();
+    void read_grid_locations();
+    std::string typed_line() const;
+    const Line_history* chosen_line() const;
+    const Detector_history* chosen_detector() const;
+    void show_history_line();
+    void show_due_list();
+    void show_history_problem(const std::string& text);
+    void ask_to_set_aside(const Store_problem& problem);
+    void add_site_history(Report_details& details) const;
+    void store_history_change(const std::function<Store_problem(History_store&)>& change);
 };
 
 // "adres 5 / 31": the address the survey asks, in the window's language.

@@ -1,7 +1,7 @@
 // The survey as a record on the "Tabela" tab: the site and technician typed
-// for the report, "Zapisz raport…" (CSV, JSON or PDF), "Drukuj…" and
-// "Porównaj z…" an earlier saved report. Files are written only when the
-// user asks; the last folder used is remembered for the run alone.
+// for the report (a PDF or printed report goes on with the site's history), "Zapisz raport…" (CSV, JSON or PDF),
+// "Drukuj…" and "Porównaj z…" an earlier saved report. Files are written only when the user asks; the last folder used
+// is remembered for the run alone.
 #include "window/form_main.h"
 
 #include "language/language.h"
@@ -98,8 +98,11 @@ void TForm_main::Button_save_reportClick()
     if (path.isEmpty())
         return;
     last_report_folder = QFileInfo(path).absolutePath();
+    Report_details details = report_details();
+    if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
+        add_site_history(details);
     std::string error;
-    if (!write_report_file(path, *last_survey, report_details(), error))
+    if (!write_report_file(path, *last_survey, details, error))
         show_message(
             fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się zapisać raportu do pliku %1: %2")),
                  {QDir::toNativeSeparators(path).toStdString(), error}));
@@ -122,7 +125,9 @@ void TForm_main::Button_print_reportClick()
         QPrintDialog dialog(&printer, this);
         chosen = dialog.exec() == QDialog::Accepted;
     }
-    if (chosen && !draw_report(printer, *last_survey, report_details()))
+    Report_details details = report_details();
+    add_site_history(details);
+    if (chosen && !draw_report(printer, *last_survey, details))
         show_message(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wydrukować raportu."));
 }
 

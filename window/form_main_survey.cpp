@@ -125,11 +125,16 @@ void TForm_main::keep_in_history(const Survey_result& result)
     Stored_survey stored;
     stored.id = current_survey_id;
     stored.site = details.site;
+    stored.line = typed_line();
     stored.technician = details.technician;
     stored.result = result;
-    if (const Store_problem problem = store_survey(history_path.toStdString(), stored))
+    if (const Store_problem problem = store_survey(history_path.toStdString(), stored)) {
         show_message(
             survey_not_stored_text(problem, QDir::toNativeSeparators(history_path).toStdString(), translated_words));
+        return;
+    }
+    last_stored = stored;
+    read_grid_locations();
 }
 
 void TForm_main::fill_grid()
@@ -166,6 +171,8 @@ void TForm_main::show_record_row(int address)
     show_record_colour(address);
     std::string tip = fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "adres %1: %2")),
                            {std::to_string(address), record_description(record, translated_words)});
+    if (const std::string& location = grid_locations[static_cast<std::size_t>(address)]; !location.empty())
+        tip += '\n' + fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "lokalizacja: %1")), {location});
     if (comparison) {
         const Detector_change& change = comparison->detectors[static_cast<std::size_t>(address)];
         tip += '\n';

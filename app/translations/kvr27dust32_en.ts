@@ -574,14 +574,6 @@ computed from the words: %3</translation>
         <translation>needs cleaning now</translation>
     </message>
     <message>
-        <source>prognoza przed tym dniem</source>
-        <translation>forecast before that day</translation>
-    </message>
-    <message>
-        <source>przedział zaczyna się przed tym dniem</source>
-        <translation>interval begins before that day</translation>
-    </message>
-    <message>
         <source>Nie udało się odłożyć uszkodzonej historii badań %1: %2</source>
         <translation>The damaged survey history %1 could not be set aside: %2</translation>
     </message>
@@ -656,6 +648,122 @@ computed from the words: %3</translation>
     <message>
         <source>identyfikator badania nie ma postaci UUID</source>
         <translation>the survey ID is not a UUID</translation>
+    </message>
+    <message>
+        <source>Linia:</source>
+        <translation>Line:</translation>
+    </message>
+    <message>
+        <source>Historia</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>&amp;Obiekt:</source>
+        <translation>&amp;Site:</translation>
+    </message>
+    <message>
+        <source>&amp;Linia:</source>
+        <translation>&amp;Line:</translation>
+    </message>
+    <message>
+        <source>Lo&amp;kalizacja:</source>
+        <translation>Lo&amp;cation:</translation>
+    </message>
+    <message>
+        <source>&amp;Typ:</source>
+        <translation>&amp;Type:</translation>
+    </message>
+    <message>
+        <source>&amp;Numer seryjny:</source>
+        <translation>Serial &amp;number:</translation>
+    </message>
+    <message>
+        <source>Zainstalo&amp;wana:</source>
+        <translation>Installe&amp;d:</translation>
+    </message>
+    <message>
+        <source>&amp;Zapisz opis</source>
+        <translation>&amp;Save description</translation>
+    </message>
+    <message>
+        <source>&amp;Czynność:</source>
+        <translation>&amp;Action:</translation>
+    </message>
+    <message>
+        <source>&amp;Uwaga:</source>
+        <translation>N&amp;ote:</translation>
+    </message>
+    <message>
+        <source>Zapisz cz&amp;ynność</source>
+        <translation>Save act&amp;ion</translation>
+    </message>
+    <message>
+        <source>Do czyszczenia &amp;przed:</source>
+        <translation>Due for cleaning &amp;before:</translation>
+    </message>
+    <message>
+        <source>prognoza przed tą datą</source>
+        <translation>forecast before this date</translation>
+    </message>
+    <message>
+        <source>przedział prognozy zaczyna się przed tą datą</source>
+        <translation>forecast interval begins before this date</translation>
+    </message>
+    <message>
+        <source>Zmiana nie została zapisana w historii badań %1: %2 (%3).</source>
+        <translation>The change was not saved in the survey history %1: %2 (%3).</translation>
+    </message>
+    <message>
+        <source>powód</source>
+        <translation>reason</translation>
+    </message>
+    <message>
+        <source>%1, adres %2</source>
+        <translation>%1, address %2</translation>
+    </message>
+    <message>
+        <source>Historia obiektu %1</source>
+        <translation>History of site %1</translation>
+    </message>
+    <message>
+        <source>Do czyszczenia przed %1</source>
+        <translation>Due for cleaning before %1</translation>
+    </message>
+    <message>
+        <source>Żadna czujka nie jest do czyszczenia przed tym dniem.</source>
+        <translation>No detector is due for cleaning before this day.</translation>
+    </message>
+    <message>
+        <source>Poziomy czujek od pierwszego badania</source>
+        <translation>Detector levels since the first survey</translation>
+    </message>
+    <message>
+        <source>Wymieniony</source>
+        <translation>Replaced</translation>
+    </message>
+    <message>
+        <source>Oczyszczony</source>
+        <translation>Cleaned</translation>
+    </message>
+    <message>
+        <source>brak zapisanych poziomów</source>
+        <translation>no levels recorded</translation>
+    </message>
+    <message>
+        <source>Plik historii badań %1 jest uszkodzony (%2). Odłożyć go pod inną nazwą i zacząć nową historię? Uszkodzony plik zostanie zachowany.</source>
+        <translation>The survey history file %1 is damaged (%2). Set it aside under another name and start a new history? The damaged file will be kept.</translation>
+    </message>
+    <message>
+        <source>Nie udało się odłożyć pliku %1: %2</source>
+        <translation>Could not set the file %1 aside: %2</translation>
+    </message>
+    <message>
+        <source>Datę instalacji wpisz jako RRRR-MM-DD, np. 2024-05-31.</source>
+        <translation>Enter the installation date as YYYY-MM-DD, e.g. 2024-05-31.</translation>
+    </message>
+    <message>
+        <source>lokalizacja: %1</source>
+        <translation>location: %1</translation>
     </message>
 </context>
 </TS>

@@ -276,7 +276,7 @@ TEST_F(Survey_command, DueBeforeListsWhatNeedsCleaningByADayAndSaysSoInItsExitCo
     EXPECT_EQ(run({"--due-before", "2000-01-01", QString::fromUtf8("Obiekt demonstracyjny"), "--history-file", path}),
               1)
         << "what needs cleaning already is due before any day";
-    EXPECT_EQ(out.find("prognoza przed tym dniem"), std::string::npos) << out;
+    EXPECT_EQ(out.find("prognoza przed tą datą"), std::string::npos) << out;
 
     for (const QStringList& wrong : {QStringList{"--due-before", "31.12.2027"}, QStringList{"--due-before"},
                                      QStringList{"--due-before", "2027-01-01", "--history"},

@@ -70,14 +70,14 @@ const QString english_dongle_message = QStringLiteral(
 
 } // namespace
 
-TEST_F(English_window, ShowsItsThreeTabsInEnglish)
+TEST_F(English_window, ShowsItsTabsInEnglish)
 {
     ASSERT_TRUE(setup.program_texts) << "the English translation is not built into the program";
     form.show();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("kvr27dust32 v4"));
-    EXPECT_EQ(visible_tabs(form.PageControl1), (QStringList{"Table", "Settings"}));
+    EXPECT_EQ(visible_tabs(form.PageControl1), (QStringList{"Table", "History", "Settings"}));
     log_in();
-    EXPECT_EQ(visible_tabs(form.PageControl1), (QStringList{"Single", "Table", "Settings"}));
+    EXPECT_EQ(visible_tabs(form.PageControl1), (QStringList{"Single", "Table", "History", "Settings"}));
 
     const struct {
         const char* name;

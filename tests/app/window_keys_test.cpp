@@ -66,6 +66,8 @@ TEST_F(Window_keys, CtrlTabAndCtrlPageDownSwitchTabsAlsoFromTheGrid)
     ASSERT_EQ(shown_tab(), QStringLiteral("Tabela"));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(shown_tab(), QStringLiteral("Historia"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(shown_tab(), QStringLiteral("Ustawienia"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(shown_tab(), QStringLiteral("Tabela")) << "round the end, past the hidden Solo tab";
@@ -73,6 +75,8 @@ TEST_F(Window_keys, CtrlTabAndCtrlPageDownSwitchTabsAlsoFromTheGrid)
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(shown_tab(), QStringLiteral("Ustawienia"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(shown_tab(), QStringLiteral("Historia"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(shown_tab(), QStringLiteral("Tabela"));
 }

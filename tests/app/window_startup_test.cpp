@@ -22,8 +22,8 @@ TEST(Window_start, ResetsEveryRecordAndOpensOnTabelaWithGreyLamps)
     EXPECT_EQ(form.windowTitle(), QStringLiteral("kvr27dust32 v4"));
     auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->count(), 3);
-    EXPECT_EQ(visible_tabs(tabs), (QStringList{"Tabela", "Ustawienia"}));
+    EXPECT_EQ(tabs->count(), 4);
+    EXPECT_EQ(visible_tabs(tabs), (QStringList{"Tabela", "Historia", "Ustawienia"}));
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), QStringLiteral("Tabela"));
     EXPECT_TRUE(form.findChild<QFrame*>(QStringLiteral("Panel7"))->isHidden());
 

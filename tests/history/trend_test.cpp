@@ -159,3 +159,34 @@ TEST(Trend, NinetyFivePercentIntervalHoldsTheTrueDateInNinetyFivePercentOfDetect
 }
 
 } // namespace
+
+namespace {
+
+// The band drawn around a detector's fitted line: the interval of the
+// forecast is read off it, so its edges must meet 61 % exactly at the
+// interval's ends, and it must be narrowest where the levels are thickest.
+TEST(Trend_band, NarrowestAtTheMeanDayAndCrossing61AtTheIntervalEnds)
+{
+    const std::vector<Level_point> points{{0, 8}, {60, 17}, {120, 21}, {200, 33}, {250, 36}, {330, 47}};
+    const Trend trend = fit_trend(points);
+    ASSERT_EQ(trend.verdict, Trend::Verdict::forecast);
+    const double mean_day = (0 + 60 + 120 + 200 + 250 + 330) / 6.0;
+    const double at_mean = mean_band_half_width(trend, mean_day);
+    EXPECT_GT(at_mean, 0);
+    for (const double step : {-200.0, -1.0, 1.0, 50.0, 400.0})
+        EXPECT_GT(mean_band_half_width(trend, mean_day + step), at_mean) << step;
+    EXPECT_NEAR(mean_band_half_width(trend, mean_day - 80), mean_band_half_width(trend, mean_day + 80), 1e-9);
+
+    auto line = [&](double day) { return trend.intercept + trend.slope * day; };
+    EXPECT_NEAR(line(trend.due_earliest) + mean_band_half_width(trend, trend.due_earliest), 61, 1e-6);
+    EXPECT_NEAR(line(trend.due_latest) - mean_band_half_width(trend, trend.due_latest), 61, 1e-6);
+}
+
+TEST(Trend_band, IsNoneWithoutALine)
+{
+    const std::vector<std::vector<Level_point>> cases{{}, {{3, 40}}, {{0, 10}, {9, 40}}, {{5, 10}, {5, 20}, {5, 30}}};
+    for (const std::vector<Level_point>& points : cases)
+        EXPECT_EQ(mean_band_half_width(fit_trend(points), 5), 0) << points.size();
+}
+
+} // namespace
