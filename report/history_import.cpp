@@ -64,6 +64,40 @@ File_import import_history_file(History_store& store, const History_file& file, 
     return outcome;
 }
 
+// Where the report says a detector hangs, the store learns it too, as an
+// edit made when the survey was: one the store knows already (the same
+// text as its latest edit before then) adds nothing, and the edit's
+// identifier comes from the survey's and the address, so a report imported
+// again adds nothing either. A later edit in the store still counts.
+Store_problem add_report_locations(History_store& store, const Stored_survey& survey, const Report_details& details)
+{
+    if (!any_location(details))
+        return {};
+    std::array<std::string, surveyed_addresses> known{};
+    for (const Location_edit& edit : store.location_edits(survey.site, survey.line))
+        if (edit.edited_utc_seconds <= survey.result.when.utc_seconds && edit.address >= 0 &&
+            edit.address < surveyed_addresses)
+            known[static_cast<std::size_t>(edit.address)] = edit.place.location;
+    for (int address = 0; address < surveyed_addresses; ++address) {
+        const std::string& location = details.locations[static_cast<std::size_t>(address)];
+        if (location.empty() || location == known[static_cast<std::size_t>(address)])
+            continue;
+        Location_edit edit;
+        edit.id = QUuid::createUuidV5(derived_id_namespace,
+                                      QByteArray::fromStdString(survey.id + " location " + std::to_string(address)))
+                      .toString(QUuid::WithoutBraces)
+                      .toStdString();
+        edit.site = survey.site;
+        edit.line = survey.line;
+        edit.address = address;
+        edit.place.location = location;
+        edit.edited_utc_seconds = survey.result.when.utc_seconds;
+        if (const Store_problem problem = store.add(edit))
+            return problem;
+    }
+    return {};
+}
+
 File_import import_file(History_store& store, const QString& path, Translate words)
 {
     File_import outcome;
@@ -113,7 +147,11 @@ File_import import_file(History_store& store, const QString& path, Translate wor
     survey.site = details.site;
     survey.line = details.line;
     survey.technician = details.technician;
-    if (const Store_problem problem = add_survey(store, survey, outcome))
+    if (const Store_problem problem = add_survey(store, survey, outcome)) {
+        outcome.refusal = store_reason(problem, words);
+        return outcome;
+    }
+    if (const Store_problem problem = add_report_locations(store, survey, details))
         outcome.refusal = store_reason(problem, words);
     return outcome;
 }

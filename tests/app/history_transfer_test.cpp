@@ -127,6 +127,14 @@ TEST_F(History_transfer, ImportsAFoldersReportsOnceEachAndNamesTheFileItRefuses)
     ASSERT_TRUE(older);
     EXPECT_EQ(older->line, "linia 1");
     expect_same_records(result, older->result);
+
+    // The report's location came in once, from either format, as an edit
+    // made when the survey was.
+    const std::vector<Location_edit> edits = store.location_edits("Hala 2", "linia 2");
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0].address, 4);
+    EXPECT_EQ(edits[0].place.location, "Regał 3");
+    EXPECT_EQ(edits[0].edited_utc_seconds, result.when.utc_seconds);
 }
 
 TEST_F(History_transfer, AStoreThatCannotBeOpenedImportsNothingAndGivesThree)
