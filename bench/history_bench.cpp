@@ -1,6 +1,7 @@
 // The survey history's figures, each against its limit, as ratios or
 // times measured in one run on this machine's disk:
 //  - storing a survey against writing its JSON report to a file (≤ 1);
+//  - importing 1 000 reports against reading them alone (≤ 1.5);
 //  - in a store of 100 sites × 40 surveys × 32 detectors: a site's history
 //    read and reckoned (≤ 50 ms), the trends and forecasts of one line's 32
 //    detectors (≤ 5 ms), and the store's size (≤ 30 MB).
@@ -8,10 +9,14 @@
 #include "bench/large_store.h"
 #include "history/history_store.h"
 #include "history/site_history.h"
+#include "history/survey_id.h"
+#include "report/history_import.h"
 #include "report/report_file.h"
+#include "report/report_reader.h"
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <chrono>
@@ -89,6 +94,45 @@ int main(int argc, char** argv)
         std::printf("storing a survey %.3f ms, writing its JSON report %.3f ms (median of %d)\n", storing, writing,
                     runs);
         all_within &= report("storing a survey / writing its JSON report", storing / writing, "", 1.0);
+    }
+
+    // Importing 1 000 reports against reading them alone: half CSV, half
+    // JSON, each of its own survey.
+    {
+        const std::filesystem::path folder = scratch / "reports";
+        std::filesystem::create_directories(folder);
+        QStringList files;
+        std::string error;
+        for (int report = 0; report < 1000; ++report) {
+            Report_details details;
+            details.site = "Hala " + std::to_string(report % 10);
+            details.survey_id = new_survey_id();
+            const Stored_survey survey = bench::monthly_survey(details.site, report, scatter);
+            const QString path = QString::fromStdString(
+                (folder / ("report-" + std::to_string(report) + (report % 2 != 0 ? ".csv" : ".json"))).string());
+            if (!write_report_file(path, survey.result, details, error)) {
+                std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), error.c_str());
+                return 1;
+            }
+            files << path;
+        }
+        const Clock::time_point read_start = Clock::now();
+        for (const QString& file : files) {
+            Survey_result result;
+            Report_details details;
+            if (!read_report_file(file, result, details, error))
+                std::abort();
+        }
+        const double reading = std::chrono::duration<double, std::milli>(Clock::now() - read_start).count();
+        History_store store;
+        store.open((scratch / "imported.sqlite").string());
+        const Clock::time_point import_start = Clock::now();
+        const Import_tally tally = import_into_history(store, files);
+        const double importing = std::chrono::duration<double, std::milli>(Clock::now() - import_start).count();
+        if (tally.surveys_added != 1000)
+            std::abort();
+        std::printf("importing 1000 reports %.1f ms, reading them %.1f ms\n", importing, reading);
+        all_within &= report("importing 1000 reports / reading them", importing / reading, "", 1.5);
     }
 
     // The large store, made once per run of the benchmark.

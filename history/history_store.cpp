@@ -202,17 +202,22 @@ Store_problem insert_once(sqlite3* database, const char* known_sql, const std::s
 {
     if (database == nullptr)
         return problem(Store_problem::Kind::cannot_store, "the store is not open");
-    if (execute(database, "BEGIN IMMEDIATE") != SQLITE_OK)
+    // Inside a batch the addition is a savepoint of the batch's
+    // transaction: a failed one is taken back alone, and the batch is
+    // written whole when it commits.
+    const bool in_batch = sqlite3_get_autocommit(database) == 0;
+    if (execute(database, in_batch ? "SAVEPOINT adding" : "BEGIN IMMEDIATE") != SQLITE_OK)
         return problem(Store_problem::Kind::cannot_store, last_error(database));
+    const char* const take_back = in_batch ? "ROLLBACK TO adding; RELEASE adding" : "ROLLBACK";
     auto fail = [&](std::string reason) {
-        execute(database, "ROLLBACK");
+        execute(database, take_back);
         return problem(Store_problem::Kind::cannot_store, std::move(reason));
     };
     {
         Statement known(database, known_sql);
         const int found = known.bind(1, id).step();
         if (found == SQLITE_ROW) {
-            execute(database, "ROLLBACK");
+            execute(database, take_back);
             return {};
         }
         if (found != SQLITE_DONE)
@@ -221,7 +226,7 @@ Store_problem insert_once(sqlite3* database, const char* known_sql, const std::s
     std::string reason;
     if (!insert(reason))
         return fail(reason);
-    if (execute(database, "COMMIT") != SQLITE_OK)
+    if (execute(database, in_batch ? "RELEASE adding" : "COMMIT") != SQLITE_OK)
         return fail(last_error(database));
     return {};
 }
@@ -454,6 +459,34 @@ Store_problem History_store::add(const Survey_placement& placement)
         reason = insert.error();
         return false;
     });
+}
+
+Store_problem History_store::begin_batch()
+{
+    if (database == nullptr)
+        return problem(Store_problem::Kind::cannot_store, "the store is not open");
+    if (execute(database, "BEGIN IMMEDIATE") != SQLITE_OK)
+        return problem(Store_problem::Kind::cannot_store, last_error(database));
+    return {};
+}
+
+Store_problem History_store::commit_batch()
+{
+    if (database == nullptr)
+        return problem(Store_problem::Kind::cannot_store, "the store is not open");
+    if (execute(database, "COMMIT") == SQLITE_OK)
+        return {};
+    std::string reason = last_error(database);
+    execute(database, "ROLLBACK");
+    return problem(Store_problem::Kind::cannot_store, std::move(reason));
+}
+
+bool History_store::holds_survey(std::string_view id) const
+{
+    if (database == nullptr)
+        return false;
+    Statement known(database, "SELECT 1 FROM surveys WHERE id = ?");
+    return known.bind(1, id).step() == SQLITE_ROW;
 }
 
 int History_store::survey_count() const

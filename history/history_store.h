@@ -129,6 +129,13 @@ public:
     Store_problem add(const Detector_action& action);
     Store_problem add(const Survey_placement& placement);
 
+    // A batch of additions in one transaction, for an import of many
+    // files: each addition inside it still succeeds or fails alone, and
+    // the batch reaches the file whole at commit_batch, or not at all.
+    Store_problem begin_batch();
+    Store_problem commit_batch();
+
+    bool holds_survey(std::string_view id) const;
     int survey_count() const;
     // The survey stored under `id`, as it was stored.
     std::optional<Stored_survey> survey(std::string_view id) const;

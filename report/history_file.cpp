@@ -381,6 +381,9 @@ QByteArray history_file_json(const History_file& file)
 
 History_file_reading read_history_file(const QByteArray& text, History_file& file, std::string& error, Translate words)
 {
+    // A report is no history file: it is told so without parsing it twice.
+    if (!text.contains(history_file_format))
+        return History_file_reading::not_one;
     QJsonParseError problem{};
     const QJsonDocument document = QJsonDocument::fromJson(text, &problem);
     if (problem.error != QJsonParseError::NoError || !document.isObject() ||

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QUuid>
 
+#include <algorithm>
+
 namespace {
 
 // A site's history file holds years of surveys; a report is one survey.
@@ -32,7 +34,7 @@ struct File_import {
 // Adds the survey unless the store knows its identifier.
 Store_problem add_survey(History_store& store, const Stored_survey& survey, File_import& outcome)
 {
-    if (store.survey(survey.id)) {
+    if (store.holds_survey(survey.id)) {
         ++outcome.known;
         return {};
     }
@@ -202,19 +204,42 @@ std::string derived_survey_id(const std::string& site, const Survey_result& resu
 Import_tally import_into_history(History_store& store, const QStringList& files, const Import_progress& progress,
                                  Translate words)
 {
+    // Files go in batches of one transaction each: one commit (the costly
+    // part of a small addition) for many reports, and a killed import
+    // loses at most the batch it was in, which importing again adds.
+    constexpr int batch_files = 100;
     Import_tally tally;
     const auto total = static_cast<int>(files.size());
-    for (int index = 0; index < total; ++index) {
-        const QString& path = files[index];
-        const File_import outcome = import_file(store, path, words);
-        tally.surveys_added += outcome.added;
-        tally.surveys_known += outcome.known;
-        if (outcome.refusal.empty())
-            ++tally.files_read;
-        else
-            tally.refused.push_back({path, outcome.refusal});
-        if (progress)
-            progress(index + 1, total);
+    int index = 0;
+    while (index < total) {
+        const Import_tally before = tally;
+        QStringList batch_read;
+        const bool in_batch = !store.begin_batch();
+        const int batch_end = std::min(total, index + batch_files);
+        for (; index < batch_end; ++index) {
+            const QString& path = files[index];
+            const File_import outcome = import_file(store, path, words);
+            tally.surveys_added += outcome.added;
+            tally.surveys_known += outcome.known;
+            if (outcome.refusal.empty()) {
+                ++tally.files_read;
+                batch_read << path;
+            } else {
+                tally.refused.push_back({path, outcome.refusal});
+            }
+            if (progress)
+                progress(index + 1, total);
+        }
+        if (!in_batch)
+            continue;
+        if (const Store_problem problem = store.commit_batch()) {
+            // Nothing of the batch reached the store: its files are refused.
+            tally.surveys_added = before.surveys_added;
+            tally.surveys_known = before.surveys_known;
+            tally.files_read = before.files_read;
+            for (const QString& path : batch_read)
+                tally.refused.push_back({path, store_reason(problem, words)});
+        }
     }
     return tally;
 }
