@@ -243,3 +243,27 @@ TEST_F(Site_history, TheDemoSiteHasAYearToShowAndIsFilledOnce)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Site_history, InABatchAFailedAdditionIsTakenBackAloneAndTheRestCommits)
+{
+    ASSERT_FALSE(store.begin_batch());
+    const Stored_survey first = survey_at("Hala A", "linia 1", first_day * day, 20);
+    ASSERT_FALSE(store.add(first));
+    // A placement of a survey the store does not hold breaks its foreign key.
+    EXPECT_TRUE(store.add(Survey_placement{new_survey_id(), new_survey_id(), "Hala B", "linia 1", first_day * day}));
+    const Stored_survey second = survey_at("Hala A", "linia 1", (first_day + 30) * day, 25);
+    ASSERT_FALSE(store.add(second));
+    ASSERT_FALSE(store.add(second)) << "known within the batch already";
+    ASSERT_FALSE(store.commit_batch());
+
+    store.close();
+    ASSERT_FALSE(store.open(path));
+    EXPECT_EQ(store.survey_count(), 2);
+    EXPECT_TRUE(store.holds_survey(first.id));
+    EXPECT_TRUE(store.holds_survey(second.id));
+    EXPECT_EQ(store.sites(), std::vector<std::string>{"Hala A"});
+}
+
+} // namespace
