@@ -9,6 +9,9 @@ namespace {
 
 std::string one_decimal(double value)
 {
+    // A rate that rounds to nothing reads "0.0", never "-0.0".
+    if (std::fabs(value) < 0.05)
+        value = 0;
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", value);
     return text;

@@ -3,6 +3,7 @@
 // and a store of the first schema brought up to date with nothing lost.
 #include "history/demo_site.h"
 #include "history/history_store.h"
+#include "history/history_texts.h"
 #include "history/site_history.h"
 #include "history/survey_id.h"
 #include "survey/colours.h"
@@ -264,6 +265,25 @@ TEST_F(Site_history, InABatchAFailedAdditionIsTakenBackAloneAndTheRestCommits)
     EXPECT_TRUE(store.holds_survey(first.id));
     EXPECT_TRUE(store.holds_survey(second.id));
     EXPECT_EQ(store.sites(), std::vector<std::string>{"Hala A"});
+}
+
+} // namespace
+
+namespace {
+
+TEST(History_texts, ARateReadsAsOneDecimalAndNeverAsMinusZero)
+{
+    const struct {
+        double slope_per_day;
+        const char* text;
+    } cases[] = {{-0.001, "0.0 pp/mies."}, {0.001, "0.0 pp/mies."}, {-0.01, "-0.3 pp/mies."}, {0.1, "3.0 pp/mies."}};
+    for (const auto& row : cases) {
+        Trend trend;
+        trend.verdict = Trend::Verdict::not_rising;
+        trend.slope = row.slope_per_day;
+        EXPECT_EQ(rate_text(trend), row.text) << row.slope_per_day;
+    }
+    EXPECT_EQ(rate_text(Trend{}), "") << "no rate without a line";
 }
 
 } // namespace
