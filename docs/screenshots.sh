@@ -2,7 +2,8 @@
 # Takes the window's screenshots on the demo line under a virtual X server:
 # docs/tabela.png (after a survey, all rows), docs/ustawienia.png and
 # docs/solo.png (after the service login), docs/tabela-en.png ("Tabela" in
-# English), and the first page of a PDF report of the demo line,
+# English), docs/historia.png (the "Historia" tab on the demo site after a
+# survey of it), and the first page of a PDF report of the demo line,
 # docs/raport.png. Needs xvfb, x11-apps, imagemagick, poppler-utils and
 # xdotool.
 #   docs/screenshots.sh [build directory]
@@ -22,11 +23,12 @@ trap 'kill $tool $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 
 source "$docs/screenshot-steps.sh"
 
-# Starts the tool in `language` and finds its window.
+# Starts the tool in `language` (with the options that follow) and finds
+# its window.
 start()
 {
     rm -f "$work/msp430_log.txt"
-    (cd "$work" && exec "$program" --lang "$1" >/dev/null 2>&1) &
+    (cd "$work" && exec "$program" --lang "$@" >/dev/null 2>&1) &
     tool=$!
     find_window
     # Placed and drawn before it is measured and clicked.
@@ -35,13 +37,13 @@ start()
 }
 
 start pl
-# Tab row before the login: "Tabela", "Ustawienia".
-click 107 13
+# Tab row before the login: "Tabela", "Historia", "Ustawienia".
+click 180 13
 click 100 49
 xdotool type --delay 40 "tovrik582"
 click 258 49
 
-# Tab row now: "Solo", "Tabela", "Ustawienia". The survey; then the window
+# Tab row now: "Solo", "Tabela", "Historia", "Ustawienia". The survey; then the window
 # tall enough for all 32 rows.
 click 81 13
 click 115 44
@@ -57,7 +59,7 @@ sleep 1
 measure
 
 # The service view, for the word columns.
-click 158 13
+click 229 13
 click 18 100
 shoot ustawienia.png
 
@@ -75,10 +77,10 @@ kill $tool
 wait $tool 2>/dev/null || true
 
 # "Tabela" in English, after the login, a survey and the service view. Tab
-# row before the login: "Table", "Settings"; after it "Single", "Table",
-# "Settings".
+# row before the login: "Table", "History", "Settings"; after it "Single",
+# "Table", "History", "Settings".
 start en
-click 91 13
+click 158 13
 click 100 49
 xdotool type --delay 40 "tovrik582"
 click 258 49
@@ -86,10 +88,32 @@ click 88 13
 click 115 44
 sleep 2
 settle
-click 152 13
+click 219 13
 click 18 100
 click 88 13
 shoot tabela-en.png
+kill $tool
+wait $tool 2>/dev/null || true
+
+# "Historia" on the demo site (a year of surveys in a store of its own),
+# after a survey of the demo line under the demo site's name has added
+# today's levels, with the detector at 4 chosen: cleaned half-way, due now.
+start pl --demo-site --history-file "$work/historia.sqlite"
+xdotool windowmove "$window" 0 0 windowsize "$window" 900 700
+sleep 1
+measure
+click 200 70
+xdotool type --delay 20 "Obiekt demonstracyjny"
+xdotool key Escape
+click 115 43
+sleep 2
+settle
+click 98 13
+sleep 1
+click 30 124
+xdotool mousemove 1200 1000
+sleep 0.5
+shoot historia.png
 kill $tool
 wait $tool 2>/dev/null || true
 
