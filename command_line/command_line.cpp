@@ -36,6 +36,11 @@ struct Options {
                               QStringLiteral("FILE")};
     QCommandLineOption site{QStringLiteral("site"), QStringLiteral("With --survey: the site named in the report."),
                             QStringLiteral("TEXT")};
+    QCommandLineOption line{QStringLiteral("line"),
+                            QStringLiteral("With --survey: the line of the site the survey belongs to, stored with "
+                                           "it in the history and named in the report (\"linia 1\" when not "
+                                           "given)."),
+                            QStringLiteral("NAME")};
     QCommandLineOption technician{QStringLiteral("technician"),
                                   QStringLiteral("With --survey: the technician named in the report."),
                                   QStringLiteral("TEXT")};
@@ -99,7 +104,7 @@ struct Options {
                            "Exit codes with --import: 0 every file was read; 3 a file was refused or the history "
                            "store could not be opened. With --history and --export-history: 0, or 3 when the "
                            "store cannot be read, does not know the site, or the file cannot be written."));
-        parser.addOptions({lang, survey, cl, report, site, technician, compare, history_file, history, due_before,
+        parser.addOptions({lang, survey, cl, report, site, line, technician, compare, history_file, history, due_before,
                            demo_site, set_aside, import, export_history});
         parser.addPositionalArgument(QStringLiteral("SITE"),
                                      QStringLiteral("With --history or --due-before: the site to show."),
@@ -114,7 +119,7 @@ struct Options {
     }
 
     // The options that only a survey takes.
-    QList<const QCommandLineOption*> survey_only() const { return {&cl, &report, &site, &technician, &compare}; }
+    QList<const QCommandLineOption*> survey_only() const { return {&cl, &report, &site, &line, &technician, &compare}; }
 };
 
 Command_line mistake(const QString& text)
@@ -261,6 +266,7 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
                        QStringLiteral("\" must end in .csv, .json or .pdf"));
     read.survey.compare_path = parser.value(options.compare);
     read.survey.site = parser.value(options.site);
+    read.survey.line = parser.value(options.line).trimmed();
     read.survey.technician = parser.value(options.technician);
     read.survey.history_path = read.history_path;
     return read;

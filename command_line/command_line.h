@@ -17,6 +17,7 @@ struct Survey_request {
     QString report_path;  // empty: no report
     QString compare_path; // empty: no comparison
     QString site;
+    QString line; // empty: the default line
     QString technician;
     QString history_path; // the history store the survey is added to
 };

@@ -7,6 +7,7 @@
 #include "command_line/survey_table.h"
 #include "history/history_store.h"
 #include "history/line_locations.h"
+#include "history/site_history.h"
 #include "history/store_problem_text.h"
 #include "history/survey_id.h"
 #include "report/local_clock.h"
@@ -76,6 +77,8 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
     // the report imported later is known as the same survey.
     Report_details details{request.site.toStdString(), request.technician.toStdString(), std::nullopt, words};
     details.survey_id = new_survey_id();
+    if (!request.line.isEmpty())
+        details.line = request.line.toStdString();
     // Kept at once, before anything is printed or written; a survey that
     // cannot be kept is still shown and reported.
     if (!request.history_path.isEmpty()) {
@@ -94,6 +97,9 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
                         damaged_history_hint(problem, words));
         else
             details.locations = line_locations(store, details.site, details.line);
+        // As the window's PDF does: the site's history follows the survey's page.
+        if (!problem && !details.site.empty() && report_format_of(request.report_path) == Report_format::pdf)
+            details.history = site_history(store, details.site);
     }
 
     if (earlier)

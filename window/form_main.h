@@ -16,6 +16,7 @@
 #include "survey/survey_comparison.h"
 #include "survey/survey_result.h"
 #include "survey/surveyed_addresses.h"
+#include "window/import_summary.h"
 #include "workflows/message_sink.h"
 
 #include "ui_form_main.h"
@@ -64,6 +65,11 @@ public:
     // A question with "Tak" and "Nie"; true for yes. A test puts its own
     // function here.
     std::function<bool(const QString&)> question_box;
+    // The import's file and folder dialogs and the message after it; a test
+    // puts its own functions here. An empty list or path means cancelled.
+    std::function<QStringList()> import_files_dialog;
+    std::function<QString()> import_folder_dialog;
+    std::function<void(const Import_summary&)> import_summary_box;
 
     // The history store every finished survey is added to; empty: none.
     QString history_path;
@@ -83,9 +89,15 @@ public:
     std::optional<Survey_result> last_survey;
     // The last survey's identifier, in the history and in its reports alike.
     std::string current_survey_id;
+    // The line the last survey was stored under, and where its detectors
+    // hung as the store said right after it: its reports say the same
+    // whatever is typed on "Tabela" later.
+    std::string survey_line = default_line;
+    std::array<std::string, surveyed_addresses> survey_locations{};
     std::optional<Survey_result> earlier_survey;
     std::optional<Survey_comparison> comparison;
-    // Site, technician and comparison as the next report holds them.
+    // Site, technician, comparison, and the last survey's line and
+    // locations, as the next report holds them.
     Report_details report_details() const;
     // The record buttons: enabled once a survey has finished, not while
     // one runs.
@@ -114,13 +126,15 @@ public:
     void Button_print_reportClick(); // "Drukuj…"
     void Button_compareClick();      // "Porównaj z…"
     // "Historia"
-    void TabSheet_historyShow();         // the tab shown: the store's sites read afresh
-    void ComboBox_history_siteChange();  // "Obiekt": the site's lines and detectors
-    void ComboBox_history_lineChange();  // "Linia"
-    void Table_historySelect();          // a detector chosen: its plot and description
-    void Button_history_locationClick(); // "Zapisz opis": a new location edit
-    void Button_history_actionClick();   // "Zapisz czynność": a cleaning or replacement
-    void DateEdit_dueChange();           // "Do czyszczenia przed": the due list
+    void TabSheet_historyShow();              // the tab shown: the store's sites read afresh
+    void ComboBox_history_siteChange();       // "Obiekt": the site's lines and detectors
+    void ComboBox_history_lineChange();       // "Linia"
+    void Table_historySelect();               // a detector chosen: its plot and description
+    void Button_history_locationClick();      // "Zapisz opis": a new location edit
+    void Button_history_actionClick();        // "Zapisz czynność": a cleaning or replacement
+    void DateEdit_dueChange();                // "Do czyszczenia przed": the due list
+    void Button_history_importClick();        // "Importuj raporty…": reports and history files into the store
+    void Button_history_import_folderClick(); // "Importuj folder…": a folder's reports and history files
     // "Ustawienia"
     void Button7Click();      // "login": the access code opens the service view
     void CheckBox_advClick(); // "Pokaż ustawienia serwisowe (nie zalecane!)": the grid's word columns
@@ -172,6 +186,8 @@ private:
     void show_history_problem(const std::string& text);
     void ask_to_set_aside(const Store_problem& problem);
     void add_site_history(Report_details& details) const;
+    void import_into_store(const QStringList& paths);
+    void show_import_summary(const Import_summary& summary);
     void store_history_change(const std::function<Store_problem(History_store&)>& change);
 };
 

@@ -7,6 +7,7 @@
 #include "window/form_main.h"
 
 #include "history/history_texts.h"
+#include "history/line_locations.h"
 #include "history/store_problem_text.h"
 #include "history/survey_id.h"
 #include "language/language.h"
@@ -126,6 +127,10 @@ void TForm_main::bind_history()
             [this] { run_guarded([this] { Button_history_locationClick(); }); });
     connect(Button_history_action, &QPushButton::clicked, this,
             [this] { run_guarded([this] { Button_history_actionClick(); }); });
+    connect(Button_history_import, &QPushButton::clicked, this,
+            [this] { run_guarded([this] { Button_history_importClick(); }); });
+    connect(Button_history_import_folder, &QPushButton::clicked, this,
+            [this] { run_guarded([this] { Button_history_import_folderClick(); }); });
     connect(DateEdit_due, &QDateEdit::dateChanged, this, [this] { run_guarded([this] { DateEdit_dueChange(); }); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == Edit_site)
@@ -164,9 +169,7 @@ void TForm_main::read_grid_locations()
     const std::string site = text_of(Edit_site);
     History_store store;
     if (!site.empty() && !open_to_read(history_path, store) && store.is_open())
-        for (const Location_edit& edit : store.location_edits(site, typed_line()))
-            if (edit.address >= 0 && edit.address < surveyed_addresses)
-                grid_locations[static_cast<std::size_t>(edit.address)] = edit.place.location;
+        grid_locations = line_locations(store, site, typed_line());
     for (int address = 0; address < surveyed_addresses; ++address)
         show_record_row(address);
 }
@@ -208,6 +211,8 @@ void TForm_main::TabSheet_historyShow()
         const QSignalBlocker quiet(DateEdit_due);
         DateEdit_due->setDate(QDate::currentDate().addDays(days_ahead_due));
     }
+    for (QPushButton* button : {Button_history_import, Button_history_import_folder})
+        button->setEnabled(!history_path.isEmpty());
     // First the site typed for the survey, then the one chosen here.
     const QString chosen =
         ComboBox_history_site->count() > 0 ? ComboBox_history_site->currentText() : Edit_site->text().trimmed();

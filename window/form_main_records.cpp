@@ -78,6 +78,8 @@ Report_details TForm_main::report_details() const
     Report_details details{Edit_site->text().trimmed().toStdString(), Edit_technician->text().trimmed().toStdString(),
                            comparison, translated_words};
     details.survey_id = current_survey_id;
+    details.line = survey_line;
+    details.locations = survey_locations;
     return details;
 }
 

@@ -105,6 +105,8 @@ void TForm_main::Button2Click()
         Label_step_address->clear();
         last_survey = result;
         current_survey_id = new_survey_id();
+        survey_line = typed_line();
+        survey_locations = {};
         keep_in_history(result);
         if (earlier_survey)
             comparison = compare_surveys(*earlier_survey, result);
@@ -125,7 +127,7 @@ void TForm_main::keep_in_history(const Survey_result& result)
     Stored_survey stored;
     stored.id = current_survey_id;
     stored.site = details.site;
-    stored.line = typed_line();
+    stored.line = survey_line;
     stored.technician = details.technician;
     stored.result = result;
     if (const Store_problem problem = store_survey(history_path.toStdString(), stored)) {
@@ -135,6 +137,7 @@ void TForm_main::keep_in_history(const Survey_result& result)
     }
     last_stored = stored;
     read_grid_locations();
+    survey_locations = grid_locations;
 }
 
 void TForm_main::fill_grid()

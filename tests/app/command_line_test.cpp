@@ -383,6 +383,8 @@ TEST_F(Survey_command, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
         {{"--import"}, "--import needs one or more files or folders"},
         {{"--import", "a.csv", "--survey"}, "--survey and --import cannot go together"},
         {{"--import", "a.csv", "--site", "Hala"}, "--site needs --survey"},
+        {{"--line", "linia 2"}, "--line needs --survey"},
+        {{"--history", "--line", "linia 2"}, "--line needs --survey"},
         {{"--export-history", "Hala"}, "--export-history needs a site and the file to write"},
         {{"--export-history", "Hala", "a.json", "b.json"}, "unexpected argument \"b.json\""},
         {{"--history", "--export-history", "Hala", "a.json"}, "--history and --export-history cannot go together"},
@@ -435,8 +437,8 @@ TEST_F(Survey_command, HelpAndVersion)
     EXPECT_EQ(out, QCoreApplication::applicationName().toStdString() + " " + tool_version + "\n");
     out.clear();
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* option : {"--survey", "--cl <N>", "--report <FILE>", "--site <TEXT>", "--technician <TEXT>",
-                               "--compare <FILE>", "--lang <pl|en>", "--version", "Exit codes"})
+    for (const char* option : {"--survey", "--cl <N>", "--report <FILE>", "--site <TEXT>", "--line <NAME>",
+                               "--technician <TEXT>", "--compare <FILE>", "--lang <pl|en>", "--version", "Exit codes"})
         EXPECT_NE(out.find(option), std::string::npos) << option << "\n" << out;
     EXPECT_EQ(world.exchanges, 0);
 }

@@ -1,7 +1,10 @@
 // The site's history after the survey's page of the PDF: present exactly
 // when the report's site has one, with the due list a year past the
 // survey's day and a plot of every detector with a trend, over as many
-// pages as they need; the window fills it in when it saves a PDF.
+// pages as they need; the window fills it in when it saves a PDF, and so
+// does the survey from the command line.
+#include "command_line/command_line.h"
+#include "command_line/survey_command.h"
 #include "history/history_store.h"
 #include "history/history_texts.h"
 #include "history/survey_id.h"
@@ -134,6 +137,33 @@ TEST_F(History_report, IsAddedByTheWindowToAPdfOfASiteItKnows)
             GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed";
         EXPECT_EQ(pdf->second, row.pages) << row.site;
         EXPECT_EQ(pdf->first.contains(QStringLiteral("linia 1, adres 1")), row.pages == 2) << row.site;
+    }
+}
+
+TEST_F(History_report, IsAddedByTheCommandLineToAPdfOfASiteItKnows)
+{
+    fill_store(2);
+    sim::set_up_demo_line(world);
+    const QString path = QString::fromStdString((scratch.path() / "wiersz.pdf").string());
+    const struct {
+        const char* site;
+        bool history;
+    } cases[] = {{"", false}, {"Hala B", true}};
+    for (const auto& row : cases) {
+        std::string err;
+        const Console console{[](const std::string&) { return std::string(); },
+                              [&err](const std::string& text) { err += text; }};
+        const QStringList arguments{
+            "kvr27dust32-sim", "--survey", "--site",         QString::fromUtf8(row.site),
+            "--report",        path,       "--history-file", QString::fromStdString(store_path)};
+        run_command_line(read_command_line(arguments, Language::polish), console);
+        ASSERT_EQ(err, "") << row.site;
+        const auto pdf = pdf_text_and_pages(path);
+        if (!pdf)
+            GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed";
+        EXPECT_EQ(pdf->second > 1, row.history) << row.site << ": " << pdf->second << " pages";
+        EXPECT_EQ(pdf->first.contains(QStringLiteral("Historia obiektu Hala B")), row.history) << row.site;
+        EXPECT_EQ(pdf->first.contains(QStringLiteral("linia 1, adres 1")), row.history) << row.site;
     }
 }
 

@@ -1,9 +1,13 @@
 // The "Historia" tab on a store in the scratch folder: filled only once it
 // is shown, a location and an action written down and shown at once, the
 // due list for a chosen day, the known sites offered by "Obiekt", and a
-// damaged store said in the tab while the rest of the window goes on.
+// damaged store said in the tab while the rest of the window goes on; the
+// reports of the window's survey with its line and locations, and reports
+// imported from the tab.
 #include "history/history_store.h"
 #include "history/survey_id.h"
+#include "report/report_file.h"
+#include "report/report_reader.h"
 #include "tests/app/window_fixture.h"
 #include "window/history_plot_widget.h"
 
@@ -12,10 +16,14 @@
 #include <QCompleter>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
@@ -245,6 +253,109 @@ TEST_F(History_tab, SiteFieldOffersTheKnownSitesOnceItHasTheFocus)
     EXPECT_FALSE(site->isReadOnly()) << "a new site is made by typing it";
 }
 
+// The grid follows the line typed later; the report stays with the line
+// the survey was stored under, and with that line's locations.
+TEST_F(History_tab, ReportsGiveTheLineAndLocationsTheSurveyWasStoredUnder)
+{
+    {
+        History_store store;
+        ASSERT_FALSE(store.open(store_path().string()));
+        ASSERT_FALSE(store.add(Location_edit{new_survey_id(), "Hala B", "linia 2", 4, {"Regał 3", "", "", ""}, now}));
+        ASSERT_FALSE(store.add(Location_edit{new_survey_id(), "Hala B", "linia 1", 4, {"Brama", "", "", ""}, now}));
+    }
+    plug_dongle();
+    add_detector(4).words(100, 1000, 1000, 793, 21, 22);
+    control<QLineEdit>("Edit_site")->setText(QStringLiteral("Hala B"));
+    control<QLineEdit>("Edit_line")->setText(QStringLiteral("linia 2"));
+    click("Button2");
+    control<QLineEdit>("Edit_line")->setText(QStringLiteral("linia 1"));
+    emit control<QLineEdit>("Edit_line")->editingFinished();
+    ASSERT_TRUE(form.Grid->item(4, 0)->toolTip().contains(QStringLiteral("Brama")));
+
+    const QString path = QString::fromStdString((scratch.path() / "raport.json").string());
+    form.save_file_dialog = [&path](const QString&) { return path; };
+    click("Button_save_report");
+    ASSERT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    Survey_result read;
+    Report_details details;
+    std::string error;
+    ASSERT_TRUE(read_report_file(path, read, details, error)) << error;
+    EXPECT_EQ(details.line, "linia 2");
+    EXPECT_EQ(details.locations[4], "Regał 3");
+    EXPECT_EQ(details.locations[7], "");
+    History_store store;
+    ASSERT_FALSE(store.open(store_path().string()));
+    const std::optional<Stored_survey> stored = store.survey(details.survey_id);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->line, "linia 2");
+}
+
+// A folder with a report, the same survey in the other format, and a file
+// of another origin; then the report again, picked as a file.
+TEST_F(History_tab, ImportedReportsAreSummedUpAndShownInTheTab)
+{
+    const std::filesystem::path folder = scratch.path() / "raporty";
+    std::filesystem::create_directories(folder);
+    Report_details details{"Hala C", "Jan", std::nullopt};
+    details.survey_id = new_survey_id();
+    const Survey_result result = survey_of("Hala C", "linia 1", now - 5 * day).result;
+    for (const char* name : {"a.csv", "a.json"}) {
+        std::string error;
+        ASSERT_TRUE(write_report_file(QString::fromStdString((folder / name).string()), result, details, error))
+            << error;
+    }
+    const QString broken = QString::fromStdString((folder / "broken.csv").string());
+    std::ofstream(broken.toStdString()) << "adres,obecna\r\n";
+
+    std::vector<Import_summary> summaries;
+    form.import_summary_box = [&summaries](const Import_summary& summary) { summaries.push_back(summary); };
+    form.import_folder_dialog = [&folder] { return QString::fromStdString(folder.string()); };
+    form.import_files_dialog = [&folder] { return QStringList{QString::fromStdString((folder / "a.json").string())}; };
+    show_history_tab();
+    ASSERT_TRUE(control<QPushButton>("Button_history_import_folder")->isEnabled());
+
+    // The bar as the import shows it, looked at from inside the import.
+    bool modal = false;
+    bool cancel_button = true;
+    int maximum = -1;
+    QString last_shown;
+    QTimer::singleShot(0, &form, [&] {
+        auto* progress = form.findChild<QProgressDialog*>();
+        ASSERT_NE(progress, nullptr);
+        modal = progress->isModal();
+        cancel_button = progress->findChild<QPushButton*>() != nullptr;
+        maximum = progress->maximum();
+        auto* bar = progress->findChild<QProgressBar*>();
+        ASSERT_NE(bar, nullptr);
+        QObject::connect(bar, &QProgressBar::valueChanged, [bar, &last_shown] { last_shown = bar->text(); });
+    });
+    click("Button_history_import_folder");
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(cancel_button) << "nothing would stop the import";
+    EXPECT_EQ(maximum, 3);
+    EXPECT_EQ(last_shown, QStringLiteral("3 / 3"));
+
+    click("Button_history_import");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    ASSERT_EQ(summaries.size(), 2u);
+    EXPECT_EQ(summaries[0].text, "Przeczytane pliki: 2, dodane badania: 1, już znane: 1, odrzucone pliki: 1.");
+    EXPECT_TRUE(summaries[0].warning);
+    EXPECT_TRUE(
+        summaries[0].refused.starts_with("Odrzucono plik " + QDir::toNativeSeparators(broken).toStdString() + ": "))
+        << summaries[0].refused;
+    EXPECT_EQ(summaries[0].refused.find('\n'), std::string::npos) << "one file refused, one line";
+    EXPECT_EQ(summaries[1].text, "Przeczytane pliki: 1, dodane badania: 0, już znane: 1, odrzucone pliki: 0.");
+    EXPECT_FALSE(summaries[1].warning);
+    EXPECT_EQ(summaries[1].refused, "");
+
+    auto* sites = control<QComboBox>("ComboBox_history_site");
+    ASSERT_EQ(sites->count(), 3) << "the tab is read afresh";
+    const int imported = sites->findText(QStringLiteral("Hala C"));
+    ASSERT_GE(imported, 0);
+    sites->setCurrentIndex(imported);
+    EXPECT_EQ(column_of(detectors(), 0), (QStringList{"1"}));
+}
+
 class Damaged_history_tab : public Window_test {
 protected:
     std::filesystem::path path = scratch.path() / "historia.sqlite";
@@ -283,6 +394,26 @@ TEST_F(Damaged_history_tab, IsSaidInTheTabAndLeftAloneWhenTheTechnicianSaysNoAnd
     click("Button2");
     EXPECT_TRUE(form.last_survey) << "the survey runs all the same";
     EXPECT_EQ(messages.size(), 1) << "and says it was not stored";
+}
+
+TEST_F(Damaged_history_tab, ReportOfASurveyItCouldNotKeepIsWrittenWithoutLocations)
+{
+    form.question_box = [](const QString&) { return false; };
+    plug_dongle();
+    add_detector(4).words(100, 1000, 1000, 793, 21, 22);
+    control<QLineEdit>("Edit_site")->setText(QStringLiteral("Hala B"));
+    click("Button2");
+    ASSERT_EQ(messages.size(), 1) << "the survey was not stored";
+    const QString report = QString::fromStdString((scratch.path() / "raport.csv").string());
+    form.save_file_dialog = [&report](const QString&) { return report; };
+    click("Button_save_report");
+    EXPECT_EQ(messages.size(), 1) << messages.join('\n').toStdString();
+    Survey_result read;
+    Report_details details;
+    std::string error;
+    ASSERT_TRUE(read_report_file(report, read, details, error)) << error;
+    EXPECT_EQ(details.site, "Hala B");
+    EXPECT_FALSE(any_location(details));
 }
 
 TEST_F(Damaged_history_tab, IsSetAsideForAFreshStoreOnlyWhenTheTechnicianSaysYes)

@@ -388,4 +388,38 @@ TEST_F(History_transfer, SurveysReportCarriesTheStoredIdAndTheKnownLocations)
     EXPECT_EQ(out, "Przeczytane pliki: 1, dodane badania: 0, już znane: 1, odrzucone pliki: 0.\n");
 }
 
+// A survey of another line of the site goes under that line: in the
+// store, in its report, and with that line's locations, not another's.
+TEST_F(History_transfer, SurveyOfANamedLineIsStoredAndReportedUnderIt)
+{
+    sim::set_up_demo_line(world);
+    const QString store_path = in_scratch("historia.sqlite");
+    {
+        History_store store;
+        ASSERT_FALSE(store.open(store_path.toStdString()));
+        ASSERT_FALSE(
+            store.add(Location_edit{new_survey_id(), "Hala 2", "linia 1", 4, {"Regał 1", "", "", ""}, 1773000000}));
+        ASSERT_FALSE(
+            store.add(Location_edit{new_survey_id(), "Hala 2", "linia 2", 4, {"Brama", "", "", ""}, 1773000000}));
+    }
+    const QString report = in_scratch("linia-2.json");
+    EXPECT_EQ(
+        run({"--survey", "--site", "Hala 2", "--line", "linia 2", "--report", report, "--history-file", store_path}), 1)
+        << err;
+    Survey_result read;
+    Report_details details;
+    std::string error;
+    ASSERT_TRUE(read_report_file(report, read, details, error)) << error;
+    EXPECT_EQ(details.line, "linia 2");
+    EXPECT_EQ(details.locations[4], "Brama");
+
+    History_store store;
+    ASSERT_FALSE(store.open(store_path.toStdString()));
+    const std::optional<Stored_survey> kept = store.survey(details.survey_id);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->line, "linia 2");
+    EXPECT_EQ(store.survey_count("Hala 2", "linia 2"), 1);
+    EXPECT_EQ(store.survey_count("Hala 2", "linia 1"), 0);
+}
+
 } // namespace
