@@ -765,5 +765,29 @@ computed from the words: %3</translation>
         <source>lokalizacja: %1</source>
         <translation>location: %1</translation>
     </message>
+    <message>
+        <source>&amp;Importuj raporty…</source>
+        <translation>&amp;Import reports…</translation>
+    </message>
+    <message>
+        <source>Importuj &amp;folder…</source>
+        <translation>Import &amp;folder…</translation>
+    </message>
+    <message>
+        <source>Raporty i pliki historii kvr27dust32 (*.csv *.json)</source>
+        <translation>kvr27dust32 reports and history files (*.csv *.json)</translation>
+    </message>
+    <message>
+        <source>Importuj raporty do historii badań</source>
+        <translation>Import reports into the survey history</translation>
+    </message>
+    <message>
+        <source>Importuj folder do historii badań</source>
+        <translation>Import a folder into the survey history</translation>
+    </message>
+    <message>
+        <source>Importowanie do historii badań…</source>
+        <translation>Importing into the survey history…</translation>
+    </message>
 </context>
 </TS>
