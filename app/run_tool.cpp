@@ -98,7 +98,7 @@ int run_without_window(int argc, char** argv)
     const Command_line::Action action = read_command_line(raw_arguments(argc, argv), Language::polish).action;
     if (action != Command_line::Action::survey && action != Command_line::Action::history &&
         action != Command_line::Action::due && action != Command_line::Action::import_files &&
-        action != Command_line::Action::export_history) {
+        action != Command_line::Action::export_history && action != Command_line::Action::place_survey) {
         QCoreApplication application(argc, argv);
         name_the_program();
         return run_command_line(read_command_line(QCoreApplication::arguments(), Language::english),

@@ -90,6 +90,13 @@ struct Options {
                                                      "as JSON, which --import reads back."),
                                       QStringLiteral("SITE")};
 
+    QCommandLineOption place_survey{QStringLiteral("place-survey"),
+                                    QStringLiteral("Give the stored survey ID (one stored without a site, as "
+                                                   "--history lists them) the SITE that follows, on the line --line "
+                                                   "names (linia 1 when not given). The survey itself is kept as it "
+                                                   "was stored."),
+                                    QStringLiteral("ID")};
+
     explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(
@@ -105,9 +112,10 @@ struct Options {
                            "store could not be opened. With --history and --export-history: 0, or 3 when the "
                            "store cannot be read, does not know the site, or the file cannot be written."));
         parser.addOptions({lang, survey, cl, report, site, line, technician, compare, history_file, history, due_before,
-                           demo_site, set_aside, import, export_history});
+                           demo_site, set_aside, place_survey, import, export_history});
         parser.addPositionalArgument(QStringLiteral("SITE"),
-                                     QStringLiteral("With --history or --due-before: the site to show."),
+                                     QStringLiteral("With --history or --due-before: the site to show; with "
+                                                    "--place-survey: the site to give."),
                                      QStringLiteral("[SITE]"));
         parser.addPositionalArgument(QStringLiteral("PATH"),
                                      QStringLiteral("With --import: the reports, history files and folders to add, "
@@ -173,6 +181,7 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
                               : parser.isSet(options.history)        ? 1
                               : parser.isSet(options.due_before)     ? 1
                               : parser.isSet(options.export_history) ? 1
+                              : parser.isSet(options.place_survey)   ? 1
                                                                      : 0;
     if (positional.size() > allowed)
         return mistake(QStringLiteral("unexpected argument \"") + positional.value(allowed) + QLatin1Char('"'));
@@ -202,14 +211,26 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
         return mistake(QStringLiteral("--history-file needs the name of a file"));
     read.fill_demo_site = parser.isSet(options.demo_site);
     read.set_aside_damaged_history = parser.isSet(options.set_aside);
-    const QList<const QCommandLineOption*> actions = {&options.survey, &options.history, &options.due_before,
-                                                      &options.import, &options.export_history};
+    const QList<const QCommandLineOption*> actions = {&options.survey, &options.history,        &options.due_before,
+                                                      &options.import, &options.export_history, &options.place_survey};
     QStringList chosen;
     for (const QCommandLineOption* option : actions)
         if (parser.isSet(*option))
             chosen << QStringLiteral("--") + option->names().first();
     if (chosen.size() > 1)
         return mistake(chosen.join(QStringLiteral(" and ")) + QStringLiteral(" cannot go together"));
+    if (parser.isSet(options.place_survey)) {
+        for (const QCommandLineOption* option : options.survey_only())
+            if (option != &options.line && parser.isSet(*option))
+                return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
+        if (positional.size() != 1 || positional.first().trimmed().isEmpty())
+            return mistake(QStringLiteral("--place-survey needs the survey's identifier and a site"));
+        read.action = Command_line::Action::place_survey;
+        read.place_survey_id = parser.value(options.place_survey).trimmed().toLower();
+        read.history_site = positional.first().trimmed();
+        read.survey.line = parser.value(options.line).trimmed();
+        return read;
+    }
     if (parser.isSet(options.import) || parser.isSet(options.export_history)) {
         for (const QCommandLineOption* option : options.survey_only())
             if (parser.isSet(*option))
@@ -282,7 +303,7 @@ bool runs_without_window(const QStringList& arguments)
     parser.parse(arguments);
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(options.version) ||
         parser.isSet(options.survey) || parser.isSet(options.history) || parser.isSet(options.due_before) ||
-        parser.isSet(options.import) || parser.isSet(options.export_history))
+        parser.isSet(options.import) || parser.isSet(options.export_history) || parser.isSet(options.place_survey))
         return true;
     for (const QCommandLineOption* option : options.survey_only())
         if (parser.isSet(*option))

@@ -30,6 +30,7 @@ struct Command_line {
         due,            // print the detectors due before `due_before_day` (of `history_site` alone when given)
         import_files,   // add the reports and history files `import_paths` name to the history
         export_history, // write `history_site`'s whole history to `export_path`
+        place_survey,   // give the stored survey `place_survey_id` the site `history_site`, line `survey.line`
         help,           // print `output` on standard output and end
         version,        // print `output` on standard output and end
         error,          // print `output` on standard error and end with exit_code::usage
@@ -47,6 +48,7 @@ struct Command_line {
     bool fill_demo_site = false;
     // --set-aside-damaged-history: a damaged store is set aside first.
     bool set_aside_damaged_history = false;
+    QString place_survey_id;
     QStringList import_paths;
     QString export_path;
     Survey_request survey;

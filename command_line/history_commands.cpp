@@ -6,6 +6,7 @@
 #include "history/history_store.h"
 #include "history/site_history.h"
 #include "history/store_problem_text.h"
+#include "history/survey_id.h"
 #include "survey/survey_time.h"
 
 #include <QDateTime>
@@ -100,4 +101,36 @@ std::string damaged_history_hint(const Store_problem& problem, Translate words)
     return words(QT_TRANSLATE_NOOP("TForm_main", "Aby odłożyć uszkodzony plik i zacząć nową historię badań, uruchom "
                                                  "program z opcją --set-aside-damaged-history.")) +
            std::string("\n");
+}
+
+int run_place_survey_command(const Command_line& options, const Console& console, Translate words)
+{
+    History_store store;
+    if (const Store_problem problem = store.open(options.history_path.toStdString())) {
+        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n" +
+                    damaged_history_hint(problem, words));
+        return exit_code::usage;
+    }
+    const std::string survey = options.place_survey_id.toStdString();
+    if (!store.holds_survey(survey)) {
+        console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań %1 nie zna badania %2.")),
+                         {native(options.history_path), survey}) +
+                    "\n");
+        return exit_code::usage;
+    }
+    Survey_placement placement;
+    placement.id = new_survey_id();
+    placement.survey = survey;
+    placement.site = options.history_site.toStdString();
+    if (!options.survey.line.isEmpty())
+        placement.line = options.survey.line.toStdString();
+    placement.placed_utc_seconds = QDateTime::currentSecsSinceEpoch();
+    if (const Store_problem problem = store.add(placement)) {
+        console.err(survey_not_stored_text(problem, native(options.history_path), words) + "\n");
+        return exit_code::usage;
+    }
+    console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Badanie %1 należy teraz do obiektu %2, %3.")),
+                     {survey, placement.site, placement.line}) +
+                "\n");
+    return exit_code::clean;
 }

@@ -23,3 +23,7 @@ int set_aside_damaged_history(const Command_line& options, const Console& consol
 // What a message about a store that cannot be used adds for a damaged one:
 // how to start afresh. Empty for other problems.
 std::string damaged_history_hint(const Store_problem& problem, Translate words = as_written);
+
+// With --place-survey: gives a stored survey a site and line. 0, or 3 when
+// the store cannot be used or holds no such survey.
+int run_place_survey_command(const Command_line& options, const Console& console, Translate words = as_written);

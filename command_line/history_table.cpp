@@ -4,20 +4,37 @@
 #include "history/history_texts.h"
 #include "history/site_history.h"
 #include "survey/detector_band.h"
+#include "survey/survey_time.h"
 
 std::string sites_table(const History_store& store, Translate words)
 {
     const std::vector<std::string> sites = store.sites();
-    if (sites.empty())
-        return words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań nie zawiera jeszcze żadnego obiektu.")) +
+    std::string text;
+    if (sites.empty()) {
+        text = words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań nie zawiera jeszcze żadnego obiektu.")) +
                std::string("\n");
-    std::vector<std::vector<std::string>> rows{{words(QT_TRANSLATE_NOOP("TForm_main", "obiekt")),
-                                                words(QT_TRANSLATE_NOOP("TForm_main", "linia")),
-                                                words(QT_TRANSLATE_NOOP("TForm_main", "badania"))}};
-    for (const std::string& site : sites)
-        for (const std::string& line : store.lines(site))
-            rows.push_back({site, line, std::to_string(store.survey_count(site, line))});
-    return lines_of(rows);
+    } else {
+        std::vector<std::vector<std::string>> rows{{words(QT_TRANSLATE_NOOP("TForm_main", "obiekt")),
+                                                    words(QT_TRANSLATE_NOOP("TForm_main", "linia")),
+                                                    words(QT_TRANSLATE_NOOP("TForm_main", "badania"))}};
+        for (const std::string& site : sites)
+            for (const std::string& line : store.lines(site))
+                rows.push_back({site, line, std::to_string(store.survey_count(site, line))});
+        text = lines_of(rows);
+    }
+    // Surveys kept without a site, so that they can be given one.
+    const std::vector<std::string> unplaced = store.unplaced_survey_ids();
+    if (unplaced.empty())
+        return text;
+    text += "\n" +
+            words(QT_TRANSLATE_NOOP("TForm_main", "Badania bez obiektu (obiekt nadaje --place-survey ID OBIEKT):")) +
+            "\n";
+    std::vector<std::vector<std::string>> rows{{words(QT_TRANSLATE_NOOP("TForm_main", "identyfikator")),
+                                                words(QT_TRANSLATE_NOOP("TForm_main", "data badania"))}};
+    for (const std::string& id : unplaced)
+        if (const std::optional<Stored_survey> survey = store.survey(id))
+            rows.push_back({id, local_date_text(survey->result.when)});
+    return text + lines_of(rows);
 }
 
 std::string site_table(const History_store& store, const std::string& site, Translate words)

@@ -156,7 +156,7 @@ int run_command_line(const Command_line& options, const Console& console, Transl
     const bool uses_store =
         options.action == Command_line::Action::survey || options.action == Command_line::Action::history ||
         options.action == Command_line::Action::due || options.action == Command_line::Action::import_files ||
-        options.action == Command_line::Action::export_history;
+        options.action == Command_line::Action::export_history || options.action == Command_line::Action::place_survey;
     if (options.set_aside_damaged_history && uses_store)
         if (const int failed = set_aside_damaged_history(options, console, words); failed != exit_code::clean)
             return failed;
@@ -170,6 +170,8 @@ int run_command_line(const Command_line& options, const Console& console, Transl
         return run_history_command(options, console, words);
     case Command_line::Action::due:
         return run_due_command(options, console, words);
+    case Command_line::Action::place_survey:
+        return run_place_survey_command(options, console, words);
     case Command_line::Action::import_files:
         return run_import_command(options, console, words);
     case Command_line::Action::export_history:

@@ -197,13 +197,17 @@ void paint_report_page(QPainter& painter, const QRectF& area, const Survey_resul
             {QT_TRANSLATE_NOOP("TForm_main", "zabrudzenie"), 0.14}, {QT_TRANSLATE_NOOP("TForm_main", "pasmo"), 0.22},
             {QT_TRANSLATE_NOOP("TForm_main", "poprzednio"), 0.12},  {QT_TRANSLATE_NOOP("TForm_main", "zmiana"), 0.14},
             {QT_TRANSLATE_NOOP("TForm_main", "prognoza 61%"), 0.18}};
-    // The location takes its share from every column alike, and only when
-    // some detector's is known.
+    // The location, only when some detector's is known, takes its share
+    // from the band's wide column alone, so that the narrow ones keep their
+    // captions whole; beside a comparison from every column alike.
     const bool locations_known = any_location(details);
     if (locations_known) {
-        const double location_share = comparison ? 0.16 : 0.3;
-        for (Column& column : columns)
-            column.share *= 1.0 - location_share;
+        const double location_share = comparison ? 0.16 : 0.25;
+        if (comparison)
+            for (Column& column : columns)
+                column.share *= 1.0 - location_share;
+        else
+            columns[3].share -= location_share;
         columns.push_back({QT_TRANSLATE_NOOP("TForm_main", "miejsce"), location_share});
     }
     std::vector<std::vector<QString>> rows;

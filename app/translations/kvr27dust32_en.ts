@@ -789,5 +789,25 @@ computed from the words: %3</translation>
         <source>Importowanie do historii badań…</source>
         <translation>Importing into the survey history…</translation>
     </message>
+    <message>
+        <source>Historia badań %1 nie zna badania %2.</source>
+        <translation>The survey history %1 holds no survey %2.</translation>
+    </message>
+    <message>
+        <source>Badanie %1 należy teraz do obiektu %2, %3.</source>
+        <translation>Survey %1 now belongs to site %2, %3.</translation>
+    </message>
+    <message>
+        <source>Badania bez obiektu (obiekt nadaje --place-survey ID OBIEKT):</source>
+        <translation>Surveys without a site (--place-survey ID SITE gives one):</translation>
+    </message>
+    <message>
+        <source>identyfikator</source>
+        <translation>identifier</translation>
+    </message>
+    <message>
+        <source>data badania</source>
+        <translation>survey date</translation>
+    </message>
 </context>
 </TS>

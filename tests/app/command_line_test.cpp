@@ -251,6 +251,42 @@ TEST(History_file, TheOptionComesBeforeTheSettingAndTheSettingBeforeTheUsersData
     EXPECT_EQ(read_command_line({"kvr27dust32"}, Language::polish).history_path, in_data_folder);
 }
 
+TEST_F(Survey_command, ASurveyKeptWithoutASiteIsListedAndGivenOneLater)
+{
+    const QString path = in_scratch("historia.sqlite");
+    sim::set_up_demo_line(world);
+    ASSERT_EQ(run({"--survey", "--history-file", path}), 1);
+    History_store store;
+    ASSERT_FALSE(store.open(path.toStdString()));
+    const std::vector<std::string> unplaced = store.unplaced_survey_ids();
+    ASSERT_EQ(unplaced.size(), 1u);
+    store.close();
+    const QString id = QString::fromStdString(unplaced[0]);
+
+    out.clear();
+    EXPECT_EQ(run({"--history", "--history-file", path}), 0);
+    EXPECT_NE(out.find("Badania bez obiektu (obiekt nadaje --place-survey ID OBIEKT):\nidentyfikator"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find(unplaced[0] + "  "), std::string::npos) << out;
+
+    err.clear();
+    EXPECT_EQ(run({"--place-survey", id.toUpper(), "Hala Z", "--line", "linia 2", "--history-file", path}), 0) << err;
+    EXPECT_EQ(err, "Badanie " + unplaced[0] + " należy teraz do obiektu Hala Z, linia 2.\n");
+    out.clear();
+    EXPECT_EQ(run({"--history", "--history-file", path}), 0);
+    EXPECT_EQ(out, "obiekt  linia    badania\nHala Z  linia 2  1\n");
+
+    for (const QStringList& wrong :
+         {QStringList{"--place-survey", "00000000-0000-4000-8000-000000000000", "Hala Z", "--history-file", path},
+          QStringList{"--place-survey", id, "--history-file", path},
+          QStringList{"--place-survey", id, "Hala Z", "--site", "Hala Y", "--history-file", path}}) {
+        err.clear();
+        EXPECT_EQ(run(wrong), 3) << wrong.join(' ').toStdString();
+        EXPECT_FALSE(err.empty());
+    }
+}
+
 TEST_F(Survey_command, DueBeforeListsWhatNeedsCleaningByADayAndSaysSoInItsExitCode)
 {
     const QString path = in_scratch("historia.sqlite");
