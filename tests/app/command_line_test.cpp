@@ -239,6 +239,12 @@ TEST_F(Survey_command, HistoryPrintsTheSitesAndASitesDetectorsWithTheirForecast)
 
 TEST(History_file, TheOptionComesBeforeTheSettingAndTheSettingBeforeTheUsersDataFolder)
 {
+    // The setting is the tests' own, but it outlives a run (under Wine in
+    // the prefix's registry): none before, none after, however this ends.
+    remember_history_path(QString());
+    const struct Forget {
+        ~Forget() { remember_history_path(QString()); }
+    } forget;
     const QString in_data_folder = default_history_path();
     ASSERT_TRUE(in_data_folder.endsWith("/history.sqlite")) << in_data_folder.toStdString();
     remember_history_path(QStringLiteral("/srv/firma/historia.sqlite"));
