@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes docs/windows-tabela.png: the Windows demo program under Wine in a
 # virtual X server, with Wine's Windows-metric fonts (fonts-wine), after a
-# survey of the demo line. Needs the Windows build (scripts/test-windows.sh)
+# survey of the demo line; and docs/windows-historia.png, its "Historia" tab
+# on the demo site (in a store of its own) with the cleaned detector chosen. Needs the Windows build (scripts/test-windows.sh)
 # and xvfb, x11-apps, imagemagick and xdotool.
 #   docs/screenshots-windows.sh [Windows build directory]
 set -euo pipefail
@@ -47,3 +48,21 @@ sleep 2
 settle
 sleep 2
 shoot windows-tabela.png
+
+# "Historia": the program again, with the demo site in a store of its own;
+# the tab opens on the only site.
+wineserver -k >/dev/null 2>&1 || true
+sleep 1
+(cd "$work" && exec "$wine" "$program" --lang pl --demo-site --history-file historia.sqlite </dev/null >/dev/null 2>&1) &
+find_window 100
+sleep 2
+xdotool windowsize "$window" 900 700
+xdotool windowmove "$window" 0 0
+sleep 1
+measure
+click "${HISTORY_TAB_X:-98}" "${HISTORY_TAB_Y:-10}"
+sleep 2
+click 30 "${DETECTOR_4_Y:-122}"
+xdotool mousemove 1200 1000
+sleep 1
+shoot windows-historia.png

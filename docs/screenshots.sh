@@ -3,8 +3,9 @@
 # docs/tabela.png (after a survey, all rows), docs/ustawienia.png and
 # docs/solo.png (after the service login), docs/tabela-en.png ("Tabela" in
 # English), docs/historia.png (the "Historia" tab on the demo site after a
-# survey of it), and the first page of a PDF report of the demo line,
-# docs/raport.png. Needs xvfb, x11-apps, imagemagick, poppler-utils and
+# survey of it), the first page of a PDF report of the demo line,
+# docs/raport.png, and the history page of one of the demo site,
+# docs/raport-historia.png. Needs xvfb, x11-apps, imagemagick, poppler-utils and
 # xdotool.
 #   docs/screenshots.sh [build directory]
 set -euo pipefail
@@ -121,3 +122,9 @@ wait $tool 2>/dev/null || true
 (cd "$work" && "$program" --survey --lang pl --site "Hala magazynowa B" --technician "Jan Kowalski" \
     --report raport.pdf >/dev/null 2>&1) || true
 pdftoppm -png -scale-to 760 -f 1 -l 1 -singlefile "$work/raport.pdf" "$docs/raport"
+
+# The PDF of a survey of the demo site from the command line: its second
+# page, the site's history (the due list and a drawing per detector).
+(cd "$work" && "$program" --survey --lang pl --site "Obiekt demonstracyjny" --technician "Jan Kowalski" \
+    --history-file historia.sqlite --report historia.pdf >/dev/null 2>&1) || true
+pdftoppm -png -scale-to 760 -f 2 -l 2 -singlefile "$work/historia.pdf" "$docs/raport-historia"
