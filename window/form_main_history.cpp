@@ -132,8 +132,21 @@ void TForm_main::bind_history()
     connect(Button_history_import_folder, &QPushButton::clicked, this,
             [this] { run_guarded([this] { Button_history_import_folderClick(); }); });
     connect(DateEdit_due, &QDateEdit::dateChanged, this, [this] { run_guarded([this] { DateEdit_dueChange(); }); });
+    // The store is read when the technician starts typing a site, not when
+    // the field first takes the focus: it takes it as the window opens, and
+    // start-up must not wait for a large store. Once read, the sites are
+    // read afresh each time the field takes the focus again.
+    connect(Edit_site, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        if (known_sites != nullptr)
+            return;
+        run_guarded([this, typed] {
+            offer_known_sites();
+            Edit_site->completer()->setCompletionPrefix(typed);
+            Edit_site->completer()->complete();
+        });
+    });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == Edit_site)
+        if (now == Edit_site && known_sites != nullptr)
             run_guarded([this] { offer_known_sites(); });
     });
     for (QLineEdit* edit : {Edit_site, Edit_line})

@@ -236,15 +236,18 @@ TEST_F(History_tab, DueListHoldsWhatIsDueBeforeTheChosenDayWithItsReason)
     EXPECT_FALSE(control<QLabel>("Label_due_count")->text().isEmpty()) << "an empty list says so";
 }
 
-TEST_F(History_tab, SiteFieldOffersTheKnownSitesOnceItHasTheFocus)
+TEST_F(History_tab, SiteFieldOffersTheKnownSitesOnceTheTechnicianTypes)
 {
     auto* site = control<QLineEdit>("Edit_site");
-    EXPECT_EQ(site->completer(), nullptr) << "nothing is read at start-up";
     form.show();
     QApplication::setActiveWindow(&form);
     site->setFocus();
     ASSERT_TRUE(site->hasFocus());
+    EXPECT_EQ(site->completer(), nullptr) << "the focus alone, as the window opens, reads nothing";
+    site->setText(QStringLiteral("a"));
+    emit site->textEdited(QStringLiteral("a"));
     ASSERT_NE(site->completer(), nullptr);
+    EXPECT_EQ(site->completer()->completionPrefix(), QStringLiteral("a"));
     QStringList offered;
     const QAbstractItemModel* model = site->completer()->model();
     for (int row = 0; row < model->rowCount(); ++row)
