@@ -1,5 +1,6 @@
 #include "history/history_store.h"
 
+#include "history/stored_readings.h"
 #include "survey/detector_band.h"
 
 #include <sqlite3.h>
@@ -14,76 +15,105 @@ namespace {
 // file is never taken for one and changed.
 constexpr int application_id = 0x4B563237;
 
+// One step of the schema: its SQL, then what only code can do (moving
+// rows into a new shape), then SQL that may only run after it; all in one
+// transaction with the version it brings the store to.
+struct Migration {
+    const char* sql;
+    bool (*convert)(sqlite3* database) = nullptr;
+    const char* after = "";
+};
+
+bool move_readings_into_surveys(sqlite3* database);
+
 // Each step brings the schema from its index to the next version. Plain
 // SQL that PostgreSQL reads too: a company's server will hold the same.
-const char* const migrations[] = {
+const Migration migrations[] = {
     // 1: surveys and their readings.
-    "CREATE TABLE surveys ("
-    " id TEXT PRIMARY KEY,"
-    " site TEXT NOT NULL,"
-    " line TEXT NOT NULL,"
-    " technician TEXT NOT NULL,"
-    " surveyed_utc_seconds BIGINT NOT NULL,"
-    " utc_offset_minutes INTEGER NOT NULL,"
-    " cl INTEGER NOT NULL,"
-    " start_run TEXT NOT NULL,"
-    " start_run_c_high INTEGER NOT NULL,"
-    " start_run_c_low INTEGER NOT NULL,"
-    " start_run_e_index INTEGER NOT NULL,"
-    " tool_version TEXT NOT NULL);"
-    "CREATE INDEX surveys_by_site ON surveys (site, line, surveyed_utc_seconds);"
-    "CREATE TABLE readings ("
-    " survey TEXT NOT NULL REFERENCES surveys (id),"
-    " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
-    " present INTEGER NOT NULL,"
-    " not_heard INTEGER NOT NULL,"
-    " u0 INTEGER NOT NULL, ur INTEGER NOT NULL, urc INTEGER NOT NULL, u INTEGER NOT NULL,"
-    " t1 INTEGER NOT NULL, t2 INTEGER NOT NULL,"
-    " level INTEGER NOT NULL,"
-    " colour INTEGER NOT NULL,"
-    " band TEXT NOT NULL,"
-    " PRIMARY KEY (survey, address));",
+    {"CREATE TABLE surveys ("
+     " id TEXT PRIMARY KEY,"
+     " site TEXT NOT NULL,"
+     " line TEXT NOT NULL,"
+     " technician TEXT NOT NULL,"
+     " surveyed_utc_seconds BIGINT NOT NULL,"
+     " utc_offset_minutes INTEGER NOT NULL,"
+     " cl INTEGER NOT NULL,"
+     " start_run TEXT NOT NULL,"
+     " start_run_c_high INTEGER NOT NULL,"
+     " start_run_c_low INTEGER NOT NULL,"
+     " start_run_e_index INTEGER NOT NULL,"
+     " tool_version TEXT NOT NULL);"
+     "CREATE INDEX surveys_by_site ON surveys (site, line, surveyed_utc_seconds);"
+     "CREATE TABLE readings ("
+     " survey TEXT NOT NULL REFERENCES surveys (id),"
+     " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
+     " present INTEGER NOT NULL,"
+     " not_heard INTEGER NOT NULL,"
+     " u0 INTEGER NOT NULL, ur INTEGER NOT NULL, urc INTEGER NOT NULL, u INTEGER NOT NULL,"
+     " t1 INTEGER NOT NULL, t2 INTEGER NOT NULL,"
+     " level INTEGER NOT NULL,"
+     " colour INTEGER NOT NULL,"
+     " band TEXT NOT NULL,"
+     " PRIMARY KEY (survey, address));"},
     // 2: what is known of each detector beside its readings: where it
     // hangs (each edit a new row, the latest counts), what was done to it
     // on a visit, and the site given later to a survey stored without one.
-    "CREATE TABLE locations ("
-    " id TEXT PRIMARY KEY,"
-    " site TEXT NOT NULL,"
-    " line TEXT NOT NULL,"
-    " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
-    " location TEXT NOT NULL,"
-    " detector_type TEXT NOT NULL,"
-    " serial_number TEXT NOT NULL,"
-    " installed TEXT NOT NULL,"
-    " edited_utc_seconds BIGINT NOT NULL);"
-    "CREATE INDEX locations_by_detector ON locations (site, line, address, edited_utc_seconds);"
-    "CREATE TABLE actions ("
-    " id TEXT PRIMARY KEY,"
-    " site TEXT NOT NULL,"
-    " line TEXT NOT NULL,"
-    " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
-    " done_utc_seconds BIGINT NOT NULL,"
-    " kind TEXT NOT NULL CHECK (kind IN ('cleaned', 'replaced')),"
-    " note TEXT NOT NULL,"
-    " survey TEXT NOT NULL);"
-    "CREATE INDEX actions_by_detector ON actions (site, line, address, done_utc_seconds);"
-    "CREATE TABLE placements ("
-    " id TEXT PRIMARY KEY,"
-    " survey TEXT NOT NULL REFERENCES surveys (id),"
-    " site TEXT NOT NULL,"
-    " line TEXT NOT NULL,"
-    " placed_utc_seconds BIGINT NOT NULL);"
-    "CREATE INDEX placements_by_survey ON placements (survey, placed_utc_seconds);"
-    // A survey's site and line: its own until it is placed, then its
-    // latest placement's. Two arms, so that a query for a site reaches the
-    // surveys through their index.
-    "CREATE VIEW placed_surveys AS"
-    " SELECT s.*, s.site AS placed_site, s.line AS placed_line FROM surveys s"
-    " WHERE NOT EXISTS (SELECT 1 FROM placements p WHERE p.survey = s.id)"
-    " UNION ALL"
-    " SELECT s.*, p.site AS placed_site, p.line AS placed_line FROM placements p JOIN surveys s ON s.id = p.survey"
-    " WHERE p.id = (SELECT q.id FROM placements q WHERE q.survey = p.survey"
-    " ORDER BY q.placed_utc_seconds DESC, q.id DESC LIMIT 1);",
+    {"CREATE TABLE locations ("
+     " id TEXT PRIMARY KEY,"
+     " site TEXT NOT NULL,"
+     " line TEXT NOT NULL,"
+     " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
+     " location TEXT NOT NULL,"
+     " detector_type TEXT NOT NULL,"
+     " serial_number TEXT NOT NULL,"
+     " installed TEXT NOT NULL,"
+     " edited_utc_seconds BIGINT NOT NULL);"
+     "CREATE INDEX locations_by_detector ON locations (site, line, address, edited_utc_seconds);"
+     "CREATE TABLE actions ("
+     " id TEXT PRIMARY KEY,"
+     " site TEXT NOT NULL,"
+     " line TEXT NOT NULL,"
+     " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31),"
+     " done_utc_seconds BIGINT NOT NULL,"
+     " kind TEXT NOT NULL CHECK (kind IN ('cleaned', 'replaced')),"
+     " note TEXT NOT NULL,"
+     " survey TEXT NOT NULL);"
+     "CREATE INDEX actions_by_detector ON actions (site, line, address, done_utc_seconds);"
+     "CREATE TABLE placements ("
+     " id TEXT PRIMARY KEY,"
+     " survey TEXT NOT NULL REFERENCES surveys (id),"
+     " site TEXT NOT NULL,"
+     " line TEXT NOT NULL,"
+     " placed_utc_seconds BIGINT NOT NULL);"
+     "CREATE INDEX placements_by_survey ON placements (survey, placed_utc_seconds);"
+     // A survey's site and line: its own until it is placed, then its
+     // latest placement's. Two arms, so that a query for a site reaches the
+     // surveys through their index.
+     "CREATE VIEW placed_surveys AS"
+     " SELECT s.*, s.site AS placed_site, s.line AS placed_line FROM surveys s"
+     " WHERE NOT EXISTS (SELECT 1 FROM placements p WHERE p.survey = s.id)"
+     " UNION ALL"
+     " SELECT s.*, p.site AS placed_site, p.line AS placed_line FROM placements p JOIN surveys s ON s.id = p.survey"
+     " WHERE p.id = (SELECT q.id FROM placements q WHERE q.survey = p.survey"
+     " ORDER BY q.placed_utc_seconds DESC, q.id DESC LIMIT 1);"},
+    // 3: a survey's readings in its own row (see stored_readings.h): a
+    // survey is one row to add and to read. The index by site holds the
+    // identifier too, so that listing sites and counting surveys never
+    // reads the long rows. The view names its columns, as a server's view
+    // would not take in a column added after it.
+    {"ALTER TABLE surveys ADD COLUMN readings TEXT NOT NULL DEFAULT '';"
+     "DROP INDEX surveys_by_site;"
+     "CREATE INDEX surveys_by_site ON surveys (site, line, surveyed_utc_seconds, id);"
+     "DROP VIEW placed_surveys;"
+     "CREATE VIEW placed_surveys AS"
+     " SELECT s.id, s.surveyed_utc_seconds, s.readings, s.site AS placed_site, s.line AS placed_line"
+     " FROM surveys s WHERE NOT EXISTS (SELECT 1 FROM placements p WHERE p.survey = s.id)"
+     " UNION ALL"
+     " SELECT s.id, s.surveyed_utc_seconds, s.readings, p.site AS placed_site, p.line AS placed_line"
+     " FROM placements p JOIN surveys s ON s.id = p.survey"
+     " WHERE p.id = (SELECT q.id FROM placements q WHERE q.survey = p.survey"
+     " ORDER BY q.placed_utc_seconds DESC, q.id DESC LIMIT 1);",
+     move_readings_into_surveys, "DROP TABLE readings;"},
 };
 static_assert(std::size(migrations) == History_store::schema_version);
 
@@ -104,14 +134,34 @@ bool damaged_code(int code)
 }
 
 // One prepared statement, finalized however the function that made it
-// ends.
+// ends; or one the store keeps prepared for its frequent work, reset and
+// unbound instead.
 class Statement {
 public:
     Statement(sqlite3* connection, const char* sql) : database(connection)
     {
         result = sqlite3_prepare_v2(connection, sql, -1, &statement, nullptr);
     }
-    ~Statement() { sqlite3_finalize(statement); }
+    Statement(sqlite3* connection, Kept_statements& kept, const char* sql) : database(connection), owned(false)
+    {
+        for (const auto& [kept_sql, prepared] : kept)
+            if (kept_sql == sql)
+                statement = prepared;
+        if (statement == nullptr) {
+            result = sqlite3_prepare_v3(connection, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+            if (result == SQLITE_OK)
+                kept.emplace_back(sql, statement);
+        }
+    }
+    ~Statement()
+    {
+        if (owned) {
+            sqlite3_finalize(statement);
+        } else {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+        }
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -158,6 +208,7 @@ private:
     sqlite3* database;
     sqlite3_stmt* statement = nullptr;
     int result = SQLITE_OK;
+    bool owned = true;
 };
 
 int execute(sqlite3* database, const char* sql)
@@ -195,40 +246,60 @@ KVR27_dust_data record_at(const Statement& row, int first)
     return record;
 }
 
-// Runs `insert` in a transaction of its own unless `table` holds a row
-// under `id` already.
-template <typename Insert>
-Store_problem insert_once(sqlite3* database, const char* known_sql, const std::string& id, Insert insert)
+// Schema 3's step: each survey's rows of the readings table become the
+// text in its own row. An address without a row (no tool ever stored one
+// so) becomes an absent detector rather than leave the survey unreadable.
+bool move_readings_into_surveys(sqlite3* database)
+{
+    Statement rows(database, "SELECT r.survey, r.address, r.not_heard, " KVR27_RECORD_COLUMNS
+                             " FROM readings r ORDER BY r.survey, r.address");
+    Statement update(database, "UPDATE surveys SET readings = ? WHERE id = ?");
+    std::string survey;
+    Survey_result result;
+    const auto store_survey = [&]() {
+        if (survey.empty())
+            return true;
+        update.reset();
+        return update.bind(1, stored_readings_text(result)).bind(2, survey).step() == SQLITE_DONE;
+    };
+    int code = SQLITE_OK;
+    while ((code = rows.step()) == SQLITE_ROW) {
+        const std::string id = rows.text(0);
+        if (id != survey) {
+            if (!store_survey())
+                return false;
+            survey = id;
+            result.records.fill(absent_record());
+            result.not_heard.fill(false);
+        }
+        const std::int64_t address = rows.number(1);
+        if (address < 0 || address >= surveyed_addresses)
+            continue;
+        result.not_heard[static_cast<std::size_t>(address)] = rows.number(2) != 0;
+        result.records[static_cast<std::size_t>(address)] = record_at(rows, 3);
+    }
+    return code == SQLITE_DONE && store_survey();
+}
+
+// Runs one INSERT that names the row's identifier and skips a row the
+// table holds under it already ("ON CONFLICT (id) DO NOTHING", which a
+// server reads too). One statement is whole or absent by itself, alone
+// as inside an import's batch, where a failed one is taken back without
+// the rest of the batch.
+template <typename Bind>
+Store_problem insert_once(sqlite3* database, Kept_statements& kept, const char* insert_sql, Bind bind,
+                          bool* added = nullptr)
 {
     if (database == nullptr)
         return problem(Store_problem::Kind::cannot_store, "the store is not open");
-    // Inside a batch the addition is a savepoint of the batch's
-    // transaction: a failed one is taken back alone, and the batch is
-    // written whole when it commits.
-    const bool in_batch = sqlite3_get_autocommit(database) == 0;
-    if (execute(database, in_batch ? "SAVEPOINT adding" : "BEGIN IMMEDIATE") != SQLITE_OK)
-        return problem(Store_problem::Kind::cannot_store, last_error(database));
-    const char* const take_back = in_batch ? "ROLLBACK TO adding; RELEASE adding" : "ROLLBACK";
-    auto fail = [&](std::string reason) {
-        execute(database, take_back);
-        return problem(Store_problem::Kind::cannot_store, std::move(reason));
-    };
-    {
-        Statement known(database, known_sql);
-        const int found = known.bind(1, id).step();
-        if (found == SQLITE_ROW) {
-            execute(database, take_back);
-            return {};
-        }
-        if (found != SQLITE_DONE)
-            return fail(known.error());
+    Statement insert(database, kept, insert_sql);
+    bind(insert);
+    if (insert.step() == SQLITE_DONE) {
+        if (added != nullptr)
+            *added = sqlite3_changes(database) > 0;
+        return {};
     }
-    std::string reason;
-    if (!insert(reason))
-        return fail(reason);
-    if (execute(database, in_batch ? "RELEASE adding" : "COMMIT") != SQLITE_OK)
-        return fail(last_error(database));
-    return {};
+    return problem(Store_problem::Kind::cannot_store, insert.error());
 }
 
 bool valid_address(int address)
@@ -252,13 +323,17 @@ std::optional<Detector_action::Kind> action_from_key(std::string_view key)
     return std::nullopt;
 }
 
-History_store::History_store(History_store&& other) noexcept : database(std::exchange(other.database, nullptr)) {}
+History_store::History_store(History_store&& other) noexcept
+    : database(std::exchange(other.database, nullptr)), kept(std::exchange(other.kept, {}))
+{
+}
 
 History_store& History_store::operator=(History_store&& other) noexcept
 {
     if (this != &other) {
         close();
         database = std::exchange(other.database, nullptr);
+        kept = std::exchange(other.kept, {});
     }
     return *this;
 }
@@ -270,6 +345,9 @@ History_store::~History_store()
 
 void History_store::close()
 {
+    for (const auto& [sql, statement] : kept)
+        sqlite3_finalize(statement);
+    kept.clear();
     if (database != nullptr)
         sqlite3_close_v2(database);
     database = nullptr;
@@ -334,10 +412,15 @@ Store_problem History_store::open(const std::string& path)
     for (std::int64_t step = *version; step < schema_version; ++step) {
         // The whole step or nothing: the version is written in the same
         // transaction as the tables it describes.
-        const std::string sql = std::string("BEGIN IMMEDIATE;") + migrations[step] +
-                                "PRAGMA application_id = " + std::to_string(application_id) +
-                                "; PRAGMA user_version = " + std::to_string(step + 1) + "; COMMIT;";
-        if (execute(opened, sql.c_str()) != SQLITE_OK) {
+        const Migration& migration = migrations[step];
+        const std::string version_sql = "PRAGMA application_id = " + std::to_string(application_id) +
+                                        "; PRAGMA user_version = " + std::to_string(step + 1) + ";";
+        const bool done = execute(opened, "BEGIN IMMEDIATE") == SQLITE_OK &&
+                          execute(opened, migration.sql) == SQLITE_OK &&
+                          (migration.convert == nullptr || migration.convert(opened)) &&
+                          execute(opened, migration.after) == SQLITE_OK &&
+                          execute(opened, version_sql.c_str()) == SQLITE_OK && execute(opened, "COMMIT") == SQLITE_OK;
+        if (!done) {
             std::string reason = last_error(opened);
             execute(opened, "ROLLBACK");
             return refuse(Store_problem::Kind::cannot_open, reason);
@@ -349,116 +432,88 @@ Store_problem History_store::open(const std::string& path)
 
 Store_problem History_store::add(const Stored_survey& stored)
 {
-    return insert_once(database, "SELECT 1 FROM surveys WHERE id = ?", stored.id, [&](std::string& reason) {
-        const Survey_result& result = stored.result;
-        const Start_run_judgement& judgement = result.start_run.judgement;
-        Statement survey(database, "INSERT INTO surveys (id, site, line, technician, surveyed_utc_seconds, "
-                                   "utc_offset_minutes, cl, start_run, start_run_c_high, start_run_c_low, "
-                                   "start_run_e_index, tool_version) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        survey.bind(1, stored.id)
-            .bind(2, stored.site)
-            .bind(3, stored.line)
-            .bind(4, stored.technician)
-            .bind(5, result.when.utc_seconds)
-            .bind(6, std::int64_t{result.when.utc_offset_minutes})
-            .bind(7, std::int64_t{result.cl})
-            .bind(8, std::string_view(start_run_key(result.start_run.state)))
-            .bind(9, std::int64_t{judgement.c_high})
-            .bind(10, std::int64_t{judgement.c_low})
-            .bind(11, std::int64_t{judgement.e_index})
-            .bind(12, result.tool_version);
-        if (survey.step() != SQLITE_DONE) {
-            reason = survey.error();
-            return false;
-        }
-        Statement reading(database, "INSERT INTO readings (survey, address, present, not_heard, u0, ur, urc, u, t1, "
-                                    "t2, level, colour, band) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        for (int address = 0; address < surveyed_addresses; ++address) {
-            const auto index = static_cast<std::size_t>(address);
-            const KVR27_dust_data& record = result.records[index];
-            reading.reset();
-            reading.bind(1, stored.id)
-                .bind(2, std::int64_t{address})
-                .bind(3, std::int64_t{record.present ? 1 : 0})
-                .bind(4, std::int64_t{result.not_heard[index] ? 1 : 0})
-                .bind(5, std::int64_t{record.u0})
-                .bind(6, std::int64_t{record.ur})
-                .bind(7, std::int64_t{record.urc})
-                .bind(8, std::int64_t{record.u})
-                .bind(9, std::int64_t{record.t1})
-                .bind(10, std::int64_t{record.t2})
-                .bind(11, std::int64_t{record.contamination})
-                .bind(12, std::int64_t{record.colour})
-                .bind(13, std::string_view(band_key(band_of(record))));
-            if (reading.step() != SQLITE_DONE) {
-                reason = reading.error();
-                return false;
-            }
-        }
-        return true;
-    });
+    bool added = false;
+    return add(stored, added);
+}
+
+Store_problem History_store::add(const Stored_survey& stored, bool& added)
+{
+    return insert_once(
+        database, kept,
+        "INSERT INTO surveys (id, site, line, technician, surveyed_utc_seconds, utc_offset_minutes, cl, "
+        "start_run, start_run_c_high, start_run_c_low, start_run_e_index, tool_version, readings) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING",
+        [&](Statement& insert) {
+            const Survey_result& result = stored.result;
+            const Start_run_judgement& judgement = result.start_run.judgement;
+            insert.bind(1, stored.id)
+                .bind(2, stored.site)
+                .bind(3, stored.line)
+                .bind(4, stored.technician)
+                .bind(5, result.when.utc_seconds)
+                .bind(6, std::int64_t{result.when.utc_offset_minutes})
+                .bind(7, std::int64_t{result.cl})
+                .bind(8, std::string_view(start_run_key(result.start_run.state)))
+                .bind(9, std::int64_t{judgement.c_high})
+                .bind(10, std::int64_t{judgement.c_low})
+                .bind(11, std::int64_t{judgement.e_index})
+                .bind(12, result.tool_version)
+                .bind(13, stored_readings_text(result));
+        },
+        &added);
 }
 
 Store_problem History_store::add(const Location_edit& edit)
 {
     if (!valid_address(edit.address))
         return problem(Store_problem::Kind::cannot_store, "no detector has address " + std::to_string(edit.address));
-    return insert_once(database, "SELECT 1 FROM locations WHERE id = ?", edit.id, [&](std::string& reason) {
-        Statement insert(database, "INSERT INTO locations (id, site, line, address, location, detector_type, "
-                                   "serial_number, installed, edited_utc_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        insert.bind(1, edit.id)
-            .bind(2, edit.site)
-            .bind(3, edit.line)
-            .bind(4, std::int64_t{edit.address})
-            .bind(5, edit.place.location)
-            .bind(6, edit.place.detector_type)
-            .bind(7, edit.place.serial_number)
-            .bind(8, edit.place.installed)
-            .bind(9, edit.edited_utc_seconds);
-        if (insert.step() == SQLITE_DONE)
-            return true;
-        reason = insert.error();
-        return false;
-    });
+    return insert_once(database, kept,
+                       "INSERT INTO locations (id, site, line, address, location, detector_type, serial_number, "
+                       "installed, edited_utc_seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING",
+                       [&](Statement& insert) {
+                           insert.bind(1, edit.id)
+                               .bind(2, edit.site)
+                               .bind(3, edit.line)
+                               .bind(4, std::int64_t{edit.address})
+                               .bind(5, edit.place.location)
+                               .bind(6, edit.place.detector_type)
+                               .bind(7, edit.place.serial_number)
+                               .bind(8, edit.place.installed)
+                               .bind(9, edit.edited_utc_seconds);
+                       });
 }
 
 Store_problem History_store::add(const Detector_action& action)
 {
     if (!valid_address(action.address))
         return problem(Store_problem::Kind::cannot_store, "no detector has address " + std::to_string(action.address));
-    return insert_once(database, "SELECT 1 FROM actions WHERE id = ?", action.id, [&](std::string& reason) {
-        Statement insert(database, "INSERT INTO actions (id, site, line, address, done_utc_seconds, kind, note, "
-                                   "survey) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-        insert.bind(1, action.id)
-            .bind(2, action.site)
-            .bind(3, action.line)
-            .bind(4, std::int64_t{action.address})
-            .bind(5, action.done_utc_seconds)
-            .bind(6, std::string_view(action_key(action.kind)))
-            .bind(7, action.note)
-            .bind(8, action.survey);
-        if (insert.step() == SQLITE_DONE)
-            return true;
-        reason = insert.error();
-        return false;
-    });
+    return insert_once(database, kept,
+                       "INSERT INTO actions (id, site, line, address, done_utc_seconds, kind, note, survey) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING",
+                       [&](Statement& insert) {
+                           insert.bind(1, action.id)
+                               .bind(2, action.site)
+                               .bind(3, action.line)
+                               .bind(4, std::int64_t{action.address})
+                               .bind(5, action.done_utc_seconds)
+                               .bind(6, std::string_view(action_key(action.kind)))
+                               .bind(7, action.note)
+                               .bind(8, action.survey);
+                       });
 }
 
 Store_problem History_store::add(const Survey_placement& placement)
 {
-    return insert_once(database, "SELECT 1 FROM placements WHERE id = ?", placement.id, [&](std::string& reason) {
-        Statement insert(database, "INSERT INTO placements (id, survey, site, line, placed_utc_seconds) "
-                                   "VALUES (?, ?, ?, ?, ?)");
-        insert.bind(1, placement.id)
-            .bind(2, placement.survey)
-            .bind(3, placement.site)
-            .bind(4, placement.line)
-            .bind(5, placement.placed_utc_seconds);
-        if (insert.step() == SQLITE_DONE)
-            return true;
-        reason = insert.error();
-        return false;
-    });
+    return insert_once(database, kept,
+                       "INSERT INTO placements (id, survey, site, line, placed_utc_seconds) VALUES (?, ?, ?, ?, ?) "
+                       "ON CONFLICT (id) DO NOTHING",
+                       [&](Statement& insert) {
+                           insert.bind(1, placement.id)
+                               .bind(2, placement.survey)
+                               .bind(3, placement.site)
+                               .bind(4, placement.line)
+                               .bind(5, placement.placed_utc_seconds);
+                       });
 }
 
 Store_problem History_store::begin_batch()
@@ -485,7 +540,7 @@ bool History_store::holds_survey(std::string_view id) const
 {
     if (database == nullptr)
         return false;
-    Statement known(database, "SELECT 1 FROM surveys WHERE id = ?");
+    Statement known(database, kept, "SELECT 1 FROM surveys WHERE id = ?");
     return known.bind(1, id).step() == SQLITE_ROW;
 }
 
@@ -502,8 +557,8 @@ std::optional<Stored_survey> History_store::survey(std::string_view id) const
     if (database == nullptr)
         return std::nullopt;
     Statement survey(database, "SELECT site, line, technician, surveyed_utc_seconds, utc_offset_minutes, cl, "
-                               "start_run, start_run_c_high, start_run_c_low, start_run_e_index, tool_version "
-                               "FROM surveys WHERE id = ?");
+                               "start_run, start_run_c_high, start_run_c_low, start_run_e_index, tool_version, "
+                               "readings FROM surveys WHERE id = ?");
     if (survey.bind(1, id).step() != SQLITE_ROW)
         return std::nullopt;
     Stored_survey stored;
@@ -520,16 +575,8 @@ std::optional<Stored_survey> History_store::survey(std::string_view id) const
     result.start_run.judgement.c_low = static_cast<int>(survey.number(8));
     result.start_run.judgement.e_index = static_cast<int>(survey.number(9));
     result.tool_version = survey.text(10);
-    Statement readings(database, "SELECT r.address, r.not_heard, " KVR27_RECORD_COLUMNS
-                                 " FROM readings r WHERE r.survey = ? ORDER BY r.address");
-    readings.bind(1, id);
-    while (readings.step() == SQLITE_ROW) {
-        const auto index = static_cast<std::size_t>(readings.number(0));
-        if (index >= result.records.size())
-            continue;
-        result.not_heard[index] = readings.number(1) != 0;
-        result.records[index] = record_at(readings, 2);
-    }
+    if (!read_stored_readings(survey.text(11), result))
+        return std::nullopt;
     return stored;
 }
 
@@ -575,13 +622,14 @@ std::optional<KVR27_dust_data> History_store::latest_record(std::string_view sit
 {
     if (database == nullptr)
         return std::nullopt;
-    Statement statement(database,
-                        "SELECT " KVR27_RECORD_COLUMNS " FROM placed_surveys s JOIN readings r ON r.survey = s.id "
-                        "WHERE s.placed_site = ? AND s.placed_line = ? AND r.address = ? "
-                        "ORDER BY s.surveyed_utc_seconds DESC, s.id DESC LIMIT 1");
-    if (statement.bind(1, site).bind(2, line).bind(3, std::int64_t{address}).step() != SQLITE_ROW)
+    if (address < 0 || address >= surveyed_addresses)
         return std::nullopt;
-    return record_at(statement, 0);
+    Statement statement(database, "SELECT readings FROM placed_surveys WHERE placed_site = ? AND placed_line = ? "
+                                  "ORDER BY surveyed_utc_seconds DESC, id DESC LIMIT 1");
+    Survey_result result;
+    if (statement.bind(1, site).bind(2, line).step() != SQLITE_ROW || !read_stored_readings(statement.text(0), result))
+        return std::nullopt;
+    return result.records[static_cast<std::size_t>(address)];
 }
 
 std::vector<Level_point> History_store::levels(std::string_view site, std::string_view line, int address) const
@@ -589,14 +637,12 @@ std::vector<Level_point> History_store::levels(std::string_view site, std::strin
     std::vector<Level_point> points;
     if (database == nullptr)
         return points;
-    Statement statement(database, "SELECT s.surveyed_utc_seconds, " KVR27_RECORD_COLUMNS
-                                  " FROM placed_surveys s JOIN readings r ON r.survey = s.id "
-                                  "WHERE s.placed_site = ? AND s.placed_line = ? AND r.address = ? "
-                                  "ORDER BY s.surveyed_utc_seconds, s.id");
-    statement.bind(1, site).bind(2, line).bind(3, std::int64_t{address});
-    while (statement.step() == SQLITE_ROW)
-        if (const std::optional<int> level = known_level(record_at(statement, 1)))
-            points.push_back({static_cast<double>(statement.number(0)) / 86400.0, static_cast<double>(*level)});
+    if (address < 0 || address >= surveyed_addresses)
+        return points;
+    for (const Line_reading& reading : readings(site, line))
+        if (reading.address == address)
+            if (const std::optional<int> level = known_level(reading.record))
+                points.push_back({static_cast<double>(reading.utc_seconds) / 86400.0, static_cast<double>(*level)});
     return points;
 }
 
@@ -618,14 +664,20 @@ std::vector<Line_reading> History_store::readings(std::string_view site, std::st
     std::vector<Line_reading> rows;
     if (database == nullptr)
         return rows;
-    Statement statement(database, "SELECT s.id, s.surveyed_utc_seconds, r.address, " KVR27_RECORD_COLUMNS
-                                  " FROM placed_surveys s JOIN readings r ON r.survey = s.id "
-                                  "WHERE s.placed_site = ? AND s.placed_line = ? "
-                                  "ORDER BY s.surveyed_utc_seconds, s.id, r.address");
+    Statement statement(database, "SELECT id, surveyed_utc_seconds, readings FROM placed_surveys "
+                                  "WHERE placed_site = ? AND placed_line = ? ORDER BY surveyed_utc_seconds, id");
     statement.bind(1, site).bind(2, line);
-    while (statement.step() == SQLITE_ROW)
-        rows.push_back(
-            {statement.text(0), statement.number(1), static_cast<int>(statement.number(2)), record_at(statement, 3)});
+    Survey_result result;
+    while (statement.step() == SQLITE_ROW) {
+        // A row that does not read is left out rather than shown as
+        // detectors that were not there.
+        if (!read_stored_readings(statement.text(2), result))
+            continue;
+        const std::string id = statement.text(0);
+        const std::int64_t utc_seconds = statement.number(1);
+        for (int address = 0; address < surveyed_addresses; ++address)
+            rows.push_back({id, utc_seconds, address, result.records[static_cast<std::size_t>(address)]});
+    }
     return rows;
 }
 

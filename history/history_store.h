@@ -1,5 +1,5 @@
 // The site history on disk: one SQLite file per user. Surveys are only
-// ever added, each under its own identifier, in one transaction with every
+// ever added, each under its own identifier, in one row with every
 // address's reading, so a survey is in the store whole or not at all, and
 // two stores merge by adding what each lacks.
 #pragma once
@@ -10,9 +10,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
+
+// The statements a store keeps prepared, by their SQL.
+using Kept_statements = std::vector<std::pair<const char*, sqlite3_stmt*>>;
 
 // A survey as the history keeps it: the result with what its report holds
 // beside it.
@@ -104,7 +109,7 @@ struct Store_problem {
 class History_store {
 public:
     // The schema this version writes; older ones are brought up to it.
-    static constexpr int schema_version = 2;
+    static constexpr int schema_version = 3;
 
     History_store() = default;
     History_store(const History_store&) = delete;
@@ -123,6 +128,8 @@ public:
     // Adds the survey in one transaction. A survey whose identifier the
     // store holds already is not stored again.
     Store_problem add(const Stored_survey& survey);
+    // The same, telling whether the survey was new to the store.
+    Store_problem add(const Stored_survey& survey, bool& added);
 
     // Each is added once, by its identifier, in one transaction.
     Store_problem add(const Location_edit& edit);
@@ -167,6 +174,8 @@ public:
 
 private:
     sqlite3* database = nullptr;
+    // Those of adding a survey, prepared once for an import of thousands.
+    mutable Kept_statements kept;
 };
 
 // Moves a damaged store out of the way, to "<path>.damaged-<YYYYMMDD-HHMMSS>"

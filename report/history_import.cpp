@@ -25,6 +25,30 @@ std::string store_reason(const Store_problem& problem, Translate words)
     return fill(words(QT_TRANSLATE_NOOP("TForm_main", "historia badań nie przyjęła wpisu: %1")), {problem.reason});
 }
 
+// Up to `limit` bytes of the file, read as they come: a buffer of the
+// limit (hundreds of megabytes) for each small report would cost more than
+// the rest of its import.
+QByteArray read_at_most(QFile& file, qint64 limit)
+{
+    // Room for the whole file and one byte more, which tells a file that
+    // grew while it was read; more only then, up to the limit.
+    QByteArray text(static_cast<qsizetype>(std::clamp<qint64>(file.size() + 1, 1, limit)), Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        const qint64 read = file.read(text.data() + filled, text.size() - filled);
+        if (read <= 0)
+            break;
+        filled += read;
+        if (filled == text.size()) {
+            if (filled >= limit)
+                break;
+            text.resize(static_cast<qsizetype>(std::min(limit, filled * 2)));
+        }
+    }
+    text.truncate(static_cast<qsizetype>(filled));
+    return text;
+}
+
 struct File_import {
     int added = 0;
     int known = 0;
@@ -34,13 +58,10 @@ struct File_import {
 // Adds the survey unless the store knows its identifier.
 Store_problem add_survey(History_store& store, const Stored_survey& survey, File_import& outcome)
 {
-    if (store.holds_survey(survey.id)) {
-        ++outcome.known;
-        return {};
-    }
-    const Store_problem problem = store.add(survey);
+    bool added = false;
+    const Store_problem problem = store.add(survey, added);
     if (!problem)
-        ++outcome.added;
+        ++(added ? outcome.added : outcome.known);
     return problem;
 }
 
@@ -115,7 +136,7 @@ File_import import_file(History_store& store, const QString& path, Translate wor
         outcome.refusal = opened.errorString().toStdString();
         return outcome;
     }
-    const QByteArray text = opened.read(largest_history_file_bytes + 1);
+    const QByteArray text = read_at_most(opened, largest_history_file_bytes + 1);
     if (opened.error() != QFileDevice::NoError) {
         outcome.refusal = opened.errorString().toStdString();
         return outcome;

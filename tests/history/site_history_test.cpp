@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 constexpr std::int64_t day = 86'400;
@@ -198,24 +200,55 @@ TEST_F(Site_history, TheDueListNamesWhatNeedsCleaningByTheDayAsked)
 
 TEST_F(Site_history, AStoreOfTheFirstSchemaIsBroughtUpToDateWithNothingLost)
 {
-    const Stored_survey kept = survey_at("Hala A", "linia 1", first_day * day, 33);
-    ASSERT_FALSE(store.add(kept));
     store.close();
-    // What the first version wrote: surveys and readings only.
+    std::filesystem::remove(path);
+    // What the first version wrote: a survey and its 32 rows of readings,
+    // the detector at 4 at 33 % and one at 9 not heard.
+    const Stored_survey kept = survey_at("Hala A", "linia 1", first_day * day, 33);
+    std::string sql =
+        "CREATE TABLE surveys (id TEXT PRIMARY KEY, site TEXT NOT NULL, line TEXT NOT NULL, technician TEXT NOT NULL,"
+        " surveyed_utc_seconds BIGINT NOT NULL, utc_offset_minutes INTEGER NOT NULL, cl INTEGER NOT NULL,"
+        " start_run TEXT NOT NULL, start_run_c_high INTEGER NOT NULL, start_run_c_low INTEGER NOT NULL,"
+        " start_run_e_index INTEGER NOT NULL, tool_version TEXT NOT NULL);"
+        "CREATE INDEX surveys_by_site ON surveys (site, line, surveyed_utc_seconds);"
+        "CREATE TABLE readings (survey TEXT NOT NULL REFERENCES surveys (id),"
+        " address INTEGER NOT NULL CHECK (address BETWEEN 0 AND 31), present INTEGER NOT NULL,"
+        " not_heard INTEGER NOT NULL, u0 INTEGER NOT NULL, ur INTEGER NOT NULL, urc INTEGER NOT NULL,"
+        " u INTEGER NOT NULL, t1 INTEGER NOT NULL, t2 INTEGER NOT NULL, level INTEGER NOT NULL,"
+        " colour INTEGER NOT NULL, band TEXT NOT NULL, PRIMARY KEY (survey, address));"
+        "INSERT INTO surveys VALUES ('" +
+        kept.id + "', 'Hala A', 'linia 1', 'Jan', " + std::to_string(first_day * day) +
+        ", 60, 5, 'started', 1, 2, 3, '4.0');";
+    for (int address = 0; address < surveyed_addresses; ++address) {
+        const KVR27_dust_data& record = kept.result.records[static_cast<std::size_t>(address)];
+        sql += "INSERT INTO readings VALUES ('" + kept.id + "', " + std::to_string(address) + ", " +
+               std::to_string(record.present ? 1 : 0) + ", " + (address == 9 ? "1" : "0") + ", " +
+               std::to_string(record.u0) + ", " + std::to_string(record.ur) + ", " + std::to_string(record.urc) + ", " +
+               std::to_string(record.u) + ", " + std::to_string(record.t1) + ", " + std::to_string(record.t2) + ", " +
+               std::to_string(record.contamination) + ", " + std::to_string(record.colour) + ", 'x');";
+    }
+    sql += "PRAGMA application_id = 1263940151; PRAGMA user_version = 1;";
     sqlite3* database = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &database), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(database,
-                           "DROP VIEW placed_surveys; DROP TABLE placements; DROP TABLE actions; "
-                           "DROP TABLE locations; PRAGMA user_version = 1",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK)
-        << sqlite3_errmsg(database);
+    ASSERT_EQ(sqlite3_exec(database, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(database);
     sqlite3_close(database);
 
     ASSERT_FALSE(store.open(path));
-    EXPECT_EQ(store.survey(kept.id)->result.records[4].contamination, 33);
+    const std::optional<Stored_survey> read = store.survey(kept.id);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->technician, "Jan");
+    EXPECT_EQ(read->result.cl, 5);
+    for (std::size_t address = 0; address < kept.result.records.size(); ++address) {
+        EXPECT_EQ(read->result.records[address].present, kept.result.records[address].present) << address;
+        EXPECT_EQ(read->result.records[address].u, kept.result.records[address].u) << address;
+        EXPECT_EQ(read->result.records[address].contamination, kept.result.records[address].contamination) << address;
+        EXPECT_EQ(read->result.not_heard[address], address == 9) << address;
+    }
+    EXPECT_EQ(line_history(store, "Hala A", "linia 1").detectors[4].levels.size(), 1u);
     EXPECT_FALSE(store.add(action_on("Hala A", 4, first_day * day + 60))) << "the new tables are there";
     EXPECT_EQ(line_history(store, "Hala A", "linia 1").detectors[4].actions.size(), 1u);
+    EXPECT_FALSE(store.add(survey_at("Hala A", "linia 1", (first_day + 30) * day, 40)));
+    EXPECT_EQ(store.levels("Hala A", "linia 1", 4).size(), 2u) << "surveys stored before and after";
 }
 
 } // namespace

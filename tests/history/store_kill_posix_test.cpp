@@ -10,8 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -22,8 +25,15 @@ Stored_survey any_survey(int number)
     stored.site = "Hala A";
     stored.result.when = {1'790'000'000 + number, 0};
     stored.result.tool_version = "4.0";
-    for (KVR27_dust_data& record : stored.result.records)
+    // Every address a detector of its own words, so that a survey read back
+    // whole is told from one cut short.
+    for (std::size_t address = 0; address < stored.result.records.size(); ++address) {
+        KVR27_dust_data& record = stored.result.records[address];
         record = absent_record();
+        record.present = true;
+        record.u0 = number;
+        record.u = static_cast<std::int32_t>(address);
+    }
     return stored;
 }
 
@@ -80,16 +90,28 @@ TEST(Store_killed, WhileStoringLeavesEverySurveyWholeOrAbsent)
     History_store store;
     ASSERT_FALSE(store.open(path)) << "the store opens after the kills";
     EXPECT_GT(store.survey_count(), 40);
+    std::vector<std::string> ids;
+    {
+        sqlite3* database = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &database), SQLITE_OK);
+        sqlite3_stmt* statement = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(database, "SELECT id FROM surveys", -1, &statement, nullptr), SQLITE_OK);
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            ids.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        sqlite3_finalize(statement);
+        sqlite3_close(database);
+    }
+    ASSERT_EQ(ids.size(), static_cast<std::size_t>(store.survey_count()));
+    for (const std::string& id : ids) {
+        const std::optional<Stored_survey> read = store.survey(id);
+        ASSERT_TRUE(read) << "survey " << id << " does not read whole";
+        for (std::size_t address = 0; address < read->result.records.size(); ++address)
+            ASSERT_EQ(read->result.records[address].u, static_cast<std::int32_t>(address)) << "survey " << id;
+    }
     store.close();
     sqlite3* database = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &database), SQLITE_OK);
     EXPECT_EQ(single_text(database, "PRAGMA integrity_check"), "ok");
-    EXPECT_EQ(single_text(database, "SELECT count(*) FROM (SELECT survey FROM readings GROUP BY survey "
-                                    "HAVING count(*) <> 32)"),
-              "0")
-        << "a survey with fewer than 32 readings";
-    EXPECT_EQ(single_text(database, "SELECT count(*) FROM surveys WHERE id NOT IN (SELECT survey FROM readings)"), "0")
-        << "a survey without its readings";
     EXPECT_EQ(single_text(database, "PRAGMA foreign_key_check"), "");
     sqlite3_close(database);
 }

@@ -2,6 +2,7 @@
 // a survey is stored once, and a file that is not a usable store is left
 // as it was and said why.
 #include "history/history_store.h"
+#include "history/stored_readings.h"
 #include "history/survey_id.h"
 #include "survey/colours.h"
 #include "tests/support/test_support.h"
@@ -218,6 +219,41 @@ TEST_F(Store, ADamagedStoreIsSetAsideUnderADatedNameAndKept)
     History_store fresh;
     std::filesystem::remove(file);
     EXPECT_FALSE(fresh.open(file));
+}
+
+// A survey's readings are one text in its row; one that does not hold
+// every address exactly once (cut short, edited by hand) is refused whole
+// rather than read as detectors that were not there.
+TEST(Stored_readings, ReadBackWholeOrNotAtAll)
+{
+    const Stored_survey stored = survey_of("Hala A", 1'790'000'000, 20);
+    const std::string text = stored_readings_text(stored.result);
+    Survey_result back;
+    ASSERT_TRUE(read_stored_readings(text, back));
+    EXPECT_EQ(back.records[4].contamination, 20);
+    EXPECT_EQ(back.records[9].u0, 0xFFFF);
+    EXPECT_TRUE(back.not_heard[20]);
+    EXPECT_EQ(back.not_heard, stored.result.not_heard);
+
+    const std::size_t last_entry = text.rfind(';');
+    const std::string first_entry = text.substr(0, text.find(';'));
+    const struct {
+        const char* what;
+        std::string text;
+    } refused[] = {
+        {"empty", ""},
+        {"the last address missing", text.substr(0, last_entry)},
+        {"an address twice", text + ";" + first_entry},
+        {"an address out of range", text.substr(0, last_entry) + ";32 0 0 0 0 0 0 0 0 0 0 absent"},
+        {"a word missing", text.substr(0, text.rfind(' ', text.rfind(' ') - 1)) + " absent"},
+        {"a word not a number", text.substr(0, last_entry) + ";31 1 0 x 0 0 0 0 0 0 0 absent"},
+        {"an unknown band", text.substr(0, text.rfind(' ')) + " brudna"},
+    };
+    for (const auto& [what, broken] : refused) {
+        Survey_result untouched = stored.result;
+        EXPECT_FALSE(read_stored_readings(broken, untouched)) << what;
+        EXPECT_EQ(untouched.records[4].contamination, 20) << what << ": the result was changed";
+    }
 }
 
 TEST(Survey_id, IsARandomVersion4Uuid)
