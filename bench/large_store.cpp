@@ -31,16 +31,8 @@ Stored_survey monthly_survey(const std::string& site, int visit, std::uint32_t& 
     stored.result.start_run.state = Start_run_outcome::State::passed;
     stored.result.tool_version = "4.0";
     for (int address = 0; address < 32; ++address) {
-        KVR27_dust_data& record = stored.result.records[static_cast<std::size_t>(address)];
-        record.present = true;
-        record.u0 = 100;
-        record.ur = 1000;
-        record.urc = 1000;
         const int level = std::min(95, 5 + visit * (address % 7) / 4 + static_cast<int>(next(scatter) % 4));
-        record.u = 100 + 9 * level; // (U - U0) / 9 percent
-        record.t1 = 21;
-        record.t2 = 22;
-        record.compute_contamination();
+        stored.result.records[static_cast<std::size_t>(address)] = record_at_level(level);
     }
     return stored;
 }

@@ -24,11 +24,8 @@ std::string native(const QString& path)
 int run_due_command(const Command_line& options, const Console& console, Translate words)
 {
     History_store store;
-    if (const Store_problem problem = store.open(options.history_path.toStdString())) {
-        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n" +
-                    damaged_history_hint(problem, words));
+    if (!open_store_or_say(store, options, console, words))
         return exit_code::usage;
-    }
     const std::string only = options.history_site.toStdString();
     if (!only.empty() && store.lines(only).empty()) {
         console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań %1 nie zna obiektu %2.")),
@@ -94,6 +91,15 @@ int set_aside_damaged_history(const Command_line& options, const Console& consol
     return exit_code::clean;
 }
 
+bool open_store_or_say(History_store& store, const Command_line& options, const Console& console, Translate words)
+{
+    const Store_problem problem = store.open(options.history_path.toStdString());
+    if (problem)
+        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n" +
+                    damaged_history_hint(problem, words));
+    return !problem;
+}
+
 std::string damaged_history_hint(const Store_problem& problem, Translate words)
 {
     if (problem.kind != Store_problem::Kind::damaged)
@@ -106,11 +112,8 @@ std::string damaged_history_hint(const Store_problem& problem, Translate words)
 int run_place_survey_command(const Command_line& options, const Console& console, Translate words)
 {
     History_store store;
-    if (const Store_problem problem = store.open(options.history_path.toStdString())) {
-        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n" +
-                    damaged_history_hint(problem, words));
+    if (!open_store_or_say(store, options, console, words))
         return exit_code::usage;
-    }
     const std::string survey = options.place_survey_id.toStdString();
     if (!store.holds_survey(survey)) {
         console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań %1 nie zna badania %2.")),

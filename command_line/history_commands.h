@@ -20,6 +20,12 @@ int add_demo_site(const Command_line& options, const Console& console, Translate
 // left as it is. 0, or 3 when it could not be moved.
 int set_aside_damaged_history(const Command_line& options, const Console& console, Translate words = as_written);
 
+// Opens the store the options name; when it cannot be used, says why on
+// the console (with the way to start afresh beside a damaged one) and
+// gives false.
+bool open_store_or_say(History_store& store, const Command_line& options, const Console& console,
+                       Translate words = as_written);
+
 // What a message about a store that cannot be used adds for a damaged one:
 // how to start afresh. Empty for other problems.
 std::string damaged_history_hint(const Store_problem& problem, Translate words = as_written);

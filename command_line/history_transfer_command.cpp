@@ -1,9 +1,9 @@
 #include "command_line/history_transfer_command.h"
 
 #include "command_line/command_line.h"
+#include "command_line/history_commands.h"
 #include "command_line/survey_command.h"
 #include "history/history_store.h"
-#include "history/store_problem_text.h"
 #include "report/history_file.h"
 #include "report/history_import.h"
 #include "report/report_file.h"
@@ -22,10 +22,8 @@ std::string native(const QString& path)
 int run_import_command(const Command_line& options, const Console& console, Translate words)
 {
     History_store store;
-    if (const Store_problem problem = store.open(options.history_path.toStdString())) {
-        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n");
+    if (!open_store_or_say(store, options, console, words))
         return exit_code::usage;
-    }
     std::vector<Refused_file> refused;
     const QStringList files = files_to_import(options.import_paths, refused, words);
     Import_tally tally = import_into_history(store, files, {}, words);
@@ -50,10 +48,8 @@ int run_import_command(const Command_line& options, const Console& console, Tran
 int run_export_command(const Command_line& options, const Console& console, Translate words)
 {
     History_store store;
-    if (const Store_problem problem = store.open(options.history_path.toStdString())) {
-        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n");
+    if (!open_store_or_say(store, options, console, words))
         return exit_code::usage;
-    }
     const std::string site = options.history_site.toStdString();
     if (store.lines(site).empty()) {
         console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań %1 nie zna obiektu %2.")),

@@ -131,11 +131,8 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
 int run_history_command(const Command_line& options, const Console& console, Translate words)
 {
     History_store store;
-    if (const Store_problem problem = store.open(options.history_path.toStdString())) {
-        console.err(survey_history_unreadable_text(problem, native(options.history_path), words) + "\n" +
-                    damaged_history_hint(problem, words));
+    if (!open_store_or_say(store, options, console, words))
         return exit_code::usage;
-    }
     const std::string site = options.history_site.toStdString();
     if (!site.empty() && store.lines(site).empty()) {
         console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Historia badań %1 nie zna obiektu %2.")),

@@ -38,20 +38,6 @@ constexpr std::array<Demo_detector, 5> detectors{{
     {12, "Biuro, korytarz", 18, -0.3},
 }};
 
-KVR27_dust_data rated(int level)
-{
-    KVR27_dust_data record{};
-    record.present = true;
-    record.u0 = 100;
-    record.ur = 1000;
-    record.urc = 1000;
-    record.u = 100 + 9 * level; // (U - U0) / 9 percent
-    record.t1 = 21;
-    record.t2 = 22;
-    record.compute_contamination();
-    return record;
-}
-
 } // namespace
 
 Demo_site demo_site(std::int64_t now_utc_seconds)
@@ -85,9 +71,9 @@ Demo_site demo_site(std::int64_t now_utc_seconds)
             const double months = cleaned ? visit - cleaned_after_visit - 1 : visit;
             const double level = (cleaned ? 8 : detector.first_level) + detector.rise * months + jitter();
             result.records[static_cast<std::size_t>(detector.address)] =
-                rated(std::clamp(static_cast<int>(level), 0, 100));
+                record_at_level(std::clamp(static_cast<int>(level), 0, 100));
         }
-        KVR27_dust_data erased = rated(0);
+        KVR27_dust_data erased = record_at_level(0);
         erased.u0 = erased.ur = erased.urc = 0xFFFF;
         erased.u = 140;
         erased.compute_contamination();

@@ -2,6 +2,7 @@
 
 #include "history/history_texts.h"
 #include "report/history_plot.h"
+#include "report/page_style.h"
 #include "survey/detector_band.h"
 
 #include <QColor>
@@ -14,19 +15,15 @@
 
 namespace {
 
-constexpr double millimetres_per_inch = 25.4;
 constexpr double title_points = 14.0;
 constexpr double heading_points = 11.0;
 constexpr double table_points = 8.5;
 constexpr double caption_points = 8.0;
 constexpr double plot_points = 6.5;
 constexpr double row_mm = 5.5;
-constexpr double gap_mm = 4.0;
 constexpr double plot_mm = 62.0; // a plot's cell, its caption included
 constexpr int plots_across = 2;
 constexpr double cell_padding_mm = 1.2;
-const QColor rule_colour(0x80, 0x80, 0x80);
-const QColor title_row_colour(0xE8, 0xE8, 0xE8);
 
 QString utf8(const std::string& text)
 {
@@ -118,7 +115,7 @@ public:
             const QRectF cell(left, top, area.width() * due_columns[index].share, height);
             if (title)
                 painter.fillRect(cell, title_row_colour);
-            painter.setPen(QPen(rule_colour, mm(0.2)));
+            painter.setPen(QPen(rule_colour, mm(rule_width_mm)));
             painter.drawRect(cell);
             painter.setPen(Qt::black);
             painter.drawText(cell.adjusted(padding, 0, -padding, 0),

@@ -1,6 +1,7 @@
 #include "report/report_page.h"
 
 #include "report/history_page.h"
+#include "report/page_style.h"
 #include "survey/detector_band.h"
 #include "survey/survey_summary.h"
 #include "survey/texts.h"
@@ -19,19 +20,14 @@
 namespace {
 
 constexpr double margin_mm = 15.0;
-constexpr double millimetres_per_inch = 25.4;
 constexpr double title_points = 16.0;
 constexpr double text_points = 10.0;
 constexpr double table_points = 9.0;
 constexpr double small_points = 7.0;
 constexpr double tallest_row_mm = 6.5;
-constexpr double gap_mm = 4.0;
 constexpr double cell_padding_mm = 1.5;
-constexpr double rule_width_mm = 0.2;
 // The history's due list looks this far past the survey's day.
 constexpr double days_ahead_due = 365;
-const QColor rule_colour(0x80, 0x80, 0x80);
-const QColor title_row_colour(0xE8, 0xE8, 0xE8);
 
 QString utf8(const std::string& text)
 {

@@ -40,6 +40,20 @@ void KVR27_dust_data::compute_contamination()
     colour = colour_of(rating.grade);
 }
 
+KVR27_dust_data record_at_level(int percent)
+{
+    KVR27_dust_data record{};
+    record.present = true;
+    record.u0 = 100;
+    record.ur = 1000;
+    record.urc = 1000;
+    record.u = 100 + 9 * percent;
+    record.t1 = 21;
+    record.t2 = 22;
+    record.compute_contamination();
+    return record;
+}
+
 KVR27_dust_data absent_record()
 {
     KVR27_dust_data record{};

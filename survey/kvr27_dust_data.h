@@ -29,3 +29,8 @@ public:
 
 // The record of an address where no detector was read.
 KVR27_dust_data absent_record();
+
+// A detector rated at `percent` % from words of round numbers (U0 100, UR
+// and URc 1000, U = 100 + 9 × percent): the demo site's detectors, and
+// those of benchmarks and tests that need a level rather than words.
+KVR27_dust_data record_at_level(int percent);

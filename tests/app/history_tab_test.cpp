@@ -32,20 +32,6 @@ namespace {
 
 constexpr std::int64_t day = 86'400;
 
-KVR27_dust_data rated(int percent)
-{
-    KVR27_dust_data record{};
-    record.present = true;
-    record.u0 = 100;
-    record.ur = 1000;
-    record.urc = 1000;
-    record.u = 100 + 9 * percent; // (U - U0) / 9 percent
-    record.t1 = 20;
-    record.t2 = 20;
-    record.compute_contamination();
-    return record;
-}
-
 class History_tab : public Window_test {
 protected:
     // "Hala B": five surveys a month apart, the last `last_ago` days ago;
@@ -63,10 +49,10 @@ protected:
         EXPECT_FALSE(store.open(store_path().string()));
         for (int index = 0; index < 5; ++index) {
             Stored_survey survey = survey_of("Hala B", "linia 1", last_survey - (4 - index) * 30 * day);
-            survey.result.records[4] = rated(20 + 8 * index);
-            survey.result.records[7] = rated(30);
+            survey.result.records[4] = record_at_level(20 + 8 * index);
+            survey.result.records[7] = record_at_level(30);
             if (index == 4)
-                survey.result.records[9] = rated(70);
+                survey.result.records[9] = record_at_level(70);
             EXPECT_FALSE(store.add(survey));
         }
         for (const char* line : {"linia 1", "linia 2"})
@@ -85,7 +71,7 @@ protected:
         survey.result.tool_version = "4.0";
         for (KVR27_dust_data& record : survey.result.records)
             record = absent_record();
-        survey.result.records[1] = rated(10);
+        survey.result.records[1] = record_at_level(10);
         return survey;
     }
 

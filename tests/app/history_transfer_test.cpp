@@ -22,6 +22,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <tuple>
 
 namespace {
 
@@ -55,6 +57,25 @@ protected:
     void copy_fixture(const char* name, const std::string& to)
     {
         std::ofstream(scratch.path() / to, std::ios::binary) << fixture(name);
+    }
+    // A store at `path` that knows where the detector at 4 hangs on each
+    // line: one edit a (line, location, edited) entry.
+    void store_locations(const QString& path,
+                         std::initializer_list<std::tuple<const char*, const char*, std::int64_t>> edits)
+    {
+        History_store store;
+        ASSERT_FALSE(store.open(path.toStdString()));
+        for (const auto& [line, location, edited] : edits)
+            ASSERT_FALSE(store.add(Location_edit{new_survey_id(), "Hala 2", line, 4, {location, "", "", ""}, edited}));
+    }
+    // What the report at `path` says beside its readings.
+    static Report_details details_of(const QString& path)
+    {
+        Survey_result read;
+        Report_details details;
+        std::string error;
+        EXPECT_TRUE(read_report_file(path, read, details, error)) << error;
+        return details;
     }
     Stored_survey stored(const std::string& site, const std::string& line, std::int64_t days_later) const
     {
@@ -362,20 +383,10 @@ TEST_F(History_transfer, SurveysReportCarriesTheStoredIdAndTheKnownLocations)
 {
     sim::set_up_demo_line(world);
     const QString store_path = in_scratch("historia.sqlite");
-    {
-        History_store store;
-        ASSERT_FALSE(store.open(store_path.toStdString()));
-        ASSERT_FALSE(
-            store.add(Location_edit{new_survey_id(), "Hala 2", "linia 1", 4, {"Regał 1", "", "", ""}, 1773000000}));
-        ASSERT_FALSE(
-            store.add(Location_edit{new_survey_id(), "Hala 2", "linia 1", 4, {"Regał 3", "", "", ""}, 1773100000}));
-    }
+    store_locations(store_path, {{"linia 1", "Regał 1", 1773000000}, {"linia 1", "Regał 3", 1773100000}});
     const QString report = in_scratch("demo.csv");
     EXPECT_EQ(run({"--survey", "--site", "Hala 2", "--report", report, "--history-file", store_path}), 1);
-    Survey_result read;
-    Report_details details;
-    std::string error;
-    ASSERT_TRUE(read_report_file(report, read, details, error)) << error;
+    const Report_details details = details_of(report);
     History_store store;
     ASSERT_FALSE(store.open(store_path.toStdString()));
     EXPECT_EQ(store.survey_ids("Hala 2"), std::vector<std::string>{details.survey_id});
@@ -394,22 +405,12 @@ TEST_F(History_transfer, SurveyOfANamedLineIsStoredAndReportedUnderIt)
 {
     sim::set_up_demo_line(world);
     const QString store_path = in_scratch("historia.sqlite");
-    {
-        History_store store;
-        ASSERT_FALSE(store.open(store_path.toStdString()));
-        ASSERT_FALSE(
-            store.add(Location_edit{new_survey_id(), "Hala 2", "linia 1", 4, {"Regał 1", "", "", ""}, 1773000000}));
-        ASSERT_FALSE(
-            store.add(Location_edit{new_survey_id(), "Hala 2", "linia 2", 4, {"Brama", "", "", ""}, 1773000000}));
-    }
+    store_locations(store_path, {{"linia 1", "Regał 1", 1773000000}, {"linia 2", "Brama", 1773000000}});
     const QString report = in_scratch("linia-2.json");
     EXPECT_EQ(
         run({"--survey", "--site", "Hala 2", "--line", "linia 2", "--report", report, "--history-file", store_path}), 1)
         << err;
-    Survey_result read;
-    Report_details details;
-    std::string error;
-    ASSERT_TRUE(read_report_file(report, read, details, error)) << error;
+    const Report_details details = details_of(report);
     EXPECT_EQ(details.line, "linia 2");
     EXPECT_EQ(details.locations[4], "Brama");
 

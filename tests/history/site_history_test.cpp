@@ -32,20 +32,8 @@ Stored_survey survey_at(const std::string& site, const std::string& line, std::i
     stored.result.tool_version = "4.0";
     for (KVR27_dust_data& record : stored.result.records)
         record = absent_record();
-    auto rated = [](int percent) {
-        KVR27_dust_data record{};
-        record.present = true;
-        record.u0 = 100;
-        record.ur = 1000;
-        record.urc = 1000;
-        record.u = 100 + 9 * percent; // (U - U0) / 9 percent
-        record.t1 = 20;
-        record.t2 = 20;
-        record.compute_contamination();
-        return record;
-    };
-    stored.result.records[4] = rated(level);
-    stored.result.records[7] = rated(30);
+    stored.result.records[4] = record_at_level(level);
+    stored.result.records[7] = record_at_level(30);
     return stored;
 }
 

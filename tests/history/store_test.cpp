@@ -50,7 +50,7 @@ Stored_survey survey_of(std::string site, std::int64_t utc_seconds, int level_at
     for (KVR27_dust_data& record : result.records)
         record = absent_record();
     // U0 100, UR 1000: the level is (U - U0) / 9 percent.
-    result.records[4] = rated(100, 1000, 1000, 100 + 9 * level_at_4);
+    result.records[4] = record_at_level(level_at_4);
     result.records[9] = rated(0xFFFF, 0xFFFF, 0xFFFF, 140); // erased calibration: no level
     result.not_heard[20] = true;
     return stored;
