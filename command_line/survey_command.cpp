@@ -57,6 +57,13 @@ int run_survey_command(const Survey_request& request, const Console& console, Tr
                 error = *problem;
                 read_in = false;
             }
+        // Nobody is there to agree to comparing two sites.
+        if (read_in && sites_differ(read_details.site, request.site.toStdString())) {
+            error = fill(
+                words(QT_TRANSLATE_NOOP("TForm_main", "raport dotyczy obiektu \"%1\", a to badanie obiektu \"%2\"")),
+                {read_details.site, request.site.toStdString()});
+            read_in = false;
+        }
         if (!read_in) {
             console.err(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się wczytać raportu %1: %2")),
                              {native(request.compare_path), error}) +

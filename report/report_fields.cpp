@@ -21,6 +21,9 @@ std::string forecast_key(const Detector_change& change)
         return report_field::already_due;
     case Detector_change::Forecast::on_date:
         return local_date_text(change.due);
+    // The files keep their three kinds of value; the reason for no date is
+    // for people.
+    case Detector_change::Forecast::too_short:
     case Detector_change::Forecast::none:
         break;
     }

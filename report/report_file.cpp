@@ -48,7 +48,7 @@ bool replaceable_path(const QString& path, Translate words, std::string& error)
 } // namespace
 
 bool write_report_file(const QString& path, const Survey_result& result, const Report_details& details,
-                       std::string& error)
+                       std::string& error, Csv_separator separator)
 {
     const std::optional<Report_format> format = report_format_of(path);
     if (!format) {
@@ -59,7 +59,7 @@ bool write_report_file(const QString& path, const Survey_result& result, const R
     QByteArray bytes;
     switch (*format) {
     case Report_format::csv:
-        bytes = QByteArray::fromStdString(csv_report(result, details));
+        bytes = QByteArray::fromStdString(csv_report(result, details, separator));
         break;
     case Report_format::json:
         bytes = json_report(result, details);

@@ -1,11 +1,13 @@
 #include "report/report_reader.h"
 
 #include "history/survey_id.h"
+#include "report/csv_report.h"
 #include "report/report_fields.h"
 #include "report/report_file.h"
 #include "survey/detector_band.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -100,7 +102,7 @@ bool finish(Survey_result& result, Report_details& details, Survey_result& read,
 
 // Splits CSV text into rows of fields: quoted fields may hold separators,
 // doubled quotes and line breaks; lines may end with LF or CR LF.
-bool split_csv(const std::string& text, std::vector<std::vector<std::string>>& rows)
+bool split_csv(const std::string& text, char separator, std::vector<std::vector<std::string>>& rows)
 {
     std::vector<std::string> fields;
     std::string current;
@@ -122,7 +124,7 @@ bool split_csv(const std::string& text, std::vector<std::vector<std::string>>& r
         if (character == '"') {
             quoted = true;
             row_open = true;
-        } else if (character == ',') {
+        } else if (character == separator) {
             fields.push_back(current);
             current.clear();
             row_open = true;
@@ -225,14 +227,20 @@ bool start_run_from(const std::string& state, const std::string& current, Start_
     return true;
 }
 
-bool survey_fields(const std::map<std::string, std::string>& values, Survey_result& read, Report_details& read_details,
-                   std::string& error, Translate words)
+// How a file holds a text: a CSV cell may carry an apostrophe against a
+// spreadsheet's formulas, a JSON string is the text itself.
+enum class Text_cells { csv, json };
+
+bool survey_fields(const std::map<std::string, std::string>& values, Text_cells cells, Survey_result& read,
+                   Report_details& read_details, std::string& error, Translate words)
 {
     const auto value = [&values](const char* name) {
         const auto found = values.find(name);
         return found == values.end() ? std::string() : found->second;
     };
-    const auto text = [&value](const char* name) { return utf8_text(value(name)); };
+    const auto text = [&value, cells](const char* name) {
+        return utf8_text(cells == Text_cells::csv ? csv_text_of_cell(value(name)) : value(name));
+    };
     if (value(f::tool_name) != f::tool) {
         error = say(words, QT_TRANSLATE_NOOP("TForm_main", "to nie jest raport narzędzia kvr27dust32"));
         return false;
@@ -331,8 +339,17 @@ bool json_detector(const QJsonValue& value, int address, Detector_fields& fields
 bool read_csv_report(const QByteArray& text, Survey_result& result, Report_details& details, std::string& error,
                      Translate words)
 {
+    // Older reports start without the byte-order mark; a spreadsheet's
+    // variant of the report is split by semicolons, which its header shows.
+    std::string bytes = text.toStdString();
+    if (bytes.starts_with(utf8_byte_order_mark))
+        bytes.erase(0, std::string_view(utf8_byte_order_mark).size());
+    const std::string_view first_name = f::address;
+    const char separator =
+        bytes.size() > first_name.size() && bytes.starts_with(first_name) && bytes[first_name.size()] == ';' ? ';'
+                                                                                                             : ',';
     std::vector<std::vector<std::string>> rows;
-    if (!split_csv(text.toStdString(), rows)) {
+    if (!split_csv(bytes, separator, rows)) {
         error = say(words, QT_TRANSLATE_NOOP("TForm_main", "niedomknięty cudzysłów"));
         return false;
     }
@@ -361,13 +378,14 @@ bool read_csv_report(const QByteArray& text, Survey_result& result, Report_detai
             !record_from(fields, address, read.records[static_cast<std::size_t>(address)], error, words))
             return false;
         if (location_index < row.size())
-            read_details.locations[static_cast<std::size_t>(address)] = utf8_text(row[location_index]);
+            read_details.locations[static_cast<std::size_t>(address)] =
+                utf8_text(csv_text_of_cell(row[location_index]));
     }
     std::map<std::string, std::string> values;
     for (; index < rows.size(); ++index)
         if (rows[index].size() >= 2)
             values.emplace(rows[index][0], rows[index][1]);
-    if (!survey_fields(values, read, read_details, error, words))
+    if (!survey_fields(values, Text_cells::csv, read, read_details, error, words))
         return false;
     return finish(result, details, read, read_details);
 }
@@ -399,7 +417,7 @@ bool read_json_report(const QByteArray& text, Survey_result& result, Report_deta
             values[name] = std::to_string(report[name].toInteger());
     Survey_result read;
     Report_details read_details;
-    if (!survey_fields(values, read, read_details, error, words))
+    if (!survey_fields(values, Text_cells::json, read, read_details, error, words))
         return false;
     const QJsonArray detectors = report["detectors"].toArray();
     if (detectors.size() != surveyed_addresses) {
@@ -422,6 +440,11 @@ bool read_report_file(const QString& path, Survey_result& result, Report_details
     const std::optional<Report_format> format = report_format_of(path);
     if (!format || *format == Report_format::pdf) {
         error = say(words, QT_TRANSLATE_NOOP("TForm_main", "porównać można raport JSON albo CSV tego narzędzia"));
+        return false;
+    }
+    // A FIFO or a device would hold the reader until someone wrote to it.
+    if (const QFileInfo seen(path); seen.exists() && !seen.isFile()) {
+        error = say(words, QT_TRANSLATE_NOOP("TForm_main", "to nie jest zwykły plik"));
         return false;
     }
     QFile file(path);

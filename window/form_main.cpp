@@ -195,6 +195,7 @@ void TForm_main::bind_handlers()
     bind_click(Button_save_report, &TForm_main::Button_save_reportClick);
     bind_click(Button_print_report, &TForm_main::Button_print_reportClick);
     bind_click(Button_compare, &TForm_main::Button_compareClick);
+    bind_click(Button_no_comparison, &TForm_main::Button_no_comparisonClick);
     connect(CheckBox_adv, &QCheckBox::clicked, this, [this] { run_guarded([this] { CheckBox_advClick(); }); });
     connect(Timer_dongle, &QTimer::timeout, this, [this] { run_guarded([this] { Timer_dongleTimer(); }); });
 }

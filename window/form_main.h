@@ -9,6 +9,7 @@
 
 #include "history/history_store.h"
 #include "history/site_history.h"
+#include "report/csv_report.h"
 #include "report/report_details.h"
 #include "survey/detector_words.h"
 #include "survey/kvr27_dust_data.h"
@@ -27,11 +28,23 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QPrinter;
 class QStringListModel;
 class QTimer;
+
+// Where the save dialog puts a report, and for a CSV the separator its
+// chosen filter asks for (the spreadsheet's variant uses semicolons).
+struct Report_destination {
+    Report_destination(QString chosen_path = {}, Csv_separator chosen_separator = Csv_separator::comma)
+        : path(std::move(chosen_path)), separator(chosen_separator)
+    {
+    }
+    QString path;
+    Csv_separator separator;
+};
 
 class TForm_main : public QWidget, public Ui::TForm_main {
 public:
@@ -59,7 +72,7 @@ public:
     Message_sink message_sink();
     // The file and printer dialogs of the records; a test puts its own
     // functions here. An empty file name or false means cancelled.
-    std::function<QString(const QString& suggested_path)> save_file_dialog;
+    std::function<Report_destination(const QString& suggested_path)> save_file_dialog;
     std::function<QString()> open_file_dialog;
     std::function<bool(QPrinter& printer)> print_dialog;
     // A question with "Tak" and "Nie"; true for yes. A test puts its own
@@ -121,10 +134,11 @@ public:
     void Button5Click();            // "gv16"
     void Button6Click();            // "gv17"
     // "Tabela"
-    void Button2Click();             // "Odczytaj stan zabrudzenia czujek": the survey
-    void Button_save_reportClick();  // "Zapisz raport…"
-    void Button_print_reportClick(); // "Drukuj…"
-    void Button_compareClick();      // "Porównaj z…"
+    void Button2Click();              // "Odczytaj stan zabrudzenia czujek": the survey
+    void Button_save_reportClick();   // "Zapisz raport…"
+    void Button_print_reportClick();  // "Drukuj…"
+    void Button_compareClick();       // "Porównaj z…"
+    void Button_no_comparisonClick(); // "Bez porównania"
     // "Historia"
     void TabSheet_historyShow();              // the tab shown: the store's sites read afresh
     void ComboBox_history_siteChange();       // "Obiekt": the site's lines and detectors
@@ -170,6 +184,9 @@ private:
     void show_record_row(int address);
     void show_record_colour(int address);
     void show_comparison();
+    // True when the earlier report names the site of this survey (or
+    // either names none), or the user agreed to compare two sites.
+    bool same_site_or_accepted(const std::string& earlier_site);
     void keep_in_history(const Survey_result& result);
 
     QStringListModel* known_sites = nullptr;

@@ -7,11 +7,11 @@
 #include "history/store_problem_text.h"
 #include "language/language.h"
 #include "report/history_import.h"
+#include "window/file_dialogs.h"
 #include "window/import_summary.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -41,7 +41,7 @@ void TForm_main::Button_history_importClick()
     const QStringList files =
         import_files_dialog
             ? import_files_dialog()
-            : QFileDialog::getOpenFileNames(
+            : ask_open_file_names(
                   this, translated_text(QT_TRANSLATE_NOOP("TForm_main", "Importuj raporty do historii badań")),
                   start_folder(last_report_folder), translated_text(import_filters));
     if (files.isEmpty())
@@ -55,9 +55,9 @@ void TForm_main::Button_history_import_folderClick()
     const QString folder =
         import_folder_dialog
             ? import_folder_dialog()
-            : QFileDialog::getExistingDirectory(
-                  this, translated_text(QT_TRANSLATE_NOOP("TForm_main", "Importuj folder do historii badań")),
-                  start_folder(last_report_folder));
+            : ask_existing_folder(this,
+                                  translated_text(QT_TRANSLATE_NOOP("TForm_main", "Importuj folder do historii badań")),
+                                  start_folder(last_report_folder));
     if (folder.isEmpty())
         return;
     last_report_folder = folder;

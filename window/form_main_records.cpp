@@ -1,7 +1,7 @@
 // The survey as a record on the "Tabela" tab: the site and technician typed
-// for the report (a PDF or printed report goes on with the site's history), "Zapisz raport…" (CSV, JSON or PDF),
-// "Drukuj…" and "Porównaj z…" an earlier saved report. Files are written only when the user asks; the last folder used
-// is remembered for the run alone.
+// for the report (a PDF or printed report goes on with the site's history), "Zapisz raport…" (CSV, the spreadsheet's
+// CSV with semicolons, JSON or PDF), "Drukuj…", "Porównaj z…" an earlier saved report and "Bez porównania". Files are
+// written only when the user asks; the last folder used is remembered for the run alone.
 #include "window/form_main.h"
 
 #include "language/language.h"
@@ -9,12 +9,13 @@
 #include "report/report_page.h"
 #include "report/report_reader.h"
 #include "survey/survey_comparison.h"
+#include "window/file_dialogs.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -23,8 +24,15 @@
 
 namespace {
 
-const char* const report_filters = "PDF (*.pdf);;CSV (*.csv);;JSON (*.json)";
+const char* const semicolon_csv_filter =
+    QT_TRANSLATE_NOOP("TForm_main", "CSV ze średnikami, dla arkusza z przecinkiem dziesiętnym (*.csv)");
 const char* const earlier_filters = QT_TRANSLATE_NOOP("TForm_main", "Raport kvr27dust32 (*.json *.csv)");
+
+QString report_filters()
+{
+    return QStringLiteral("PDF (*.pdf);;CSV (*.csv);;") + translated_text(semicolon_csv_filter) +
+           QStringLiteral(";;JSON (*.json)");
+}
 
 QString utf8(const std::string& text)
 {
@@ -71,6 +79,7 @@ void TForm_main::enable_records(bool survey_running)
     const bool ready = !survey_running && last_survey.has_value();
     for (QPushButton* button : {Button_save_report, Button_print_report, Button_compare})
         button->setEnabled(ready);
+    Button_no_comparison->setEnabled(!survey_running && earlier_survey.has_value());
 }
 
 Report_details TForm_main::report_details() const
@@ -88,15 +97,19 @@ void TForm_main::Button_save_reportClick()
     if (!last_survey)
         return;
     const QString suggested = QDir(report_folder(last_report_folder)).filePath(suggested_name(*last_survey));
-    QString path;
+    Report_destination destination;
     if (save_file_dialog) {
-        path = save_file_dialog(suggested);
+        destination = save_file_dialog(suggested);
     } else {
         QString filter;
-        path = QFileDialog::getSaveFileName(this, translated_text(QT_TRANSLATE_NOOP("TForm_main", "Zapisz raport")),
-                                            suggested, QString::fromLatin1(report_filters), &filter);
-        path = with_filter_suffix(path, filter);
+        const QString chosen =
+            ask_save_file_name(this, translated_text(QT_TRANSLATE_NOOP("TForm_main", "Zapisz raport")), suggested,
+                               report_filters(), filter);
+        destination = {with_filter_suffix(chosen, filter), filter == translated_text(semicolon_csv_filter)
+                                                               ? Csv_separator::semicolon
+                                                               : Csv_separator::comma};
     }
+    const QString& path = destination.path;
     if (path.isEmpty())
         return;
     last_report_folder = QFileInfo(path).absolutePath();
@@ -104,7 +117,7 @@ void TForm_main::Button_save_reportClick()
     if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
         add_site_history(details);
     std::string error;
-    if (!write_report_file(path, *last_survey, details, error))
+    if (!write_report_file(path, *last_survey, details, error, destination.separator))
         show_message(
             fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się zapisać raportu do pliku %1: %2")),
                  {QDir::toNativeSeparators(path).toStdString(), error}));
@@ -137,11 +150,11 @@ void TForm_main::Button_compareClick()
 {
     if (!last_survey)
         return;
-    const QString path = open_file_dialog
-                             ? open_file_dialog()
-                             : QFileDialog::getOpenFileName(
-                                   this, translated_text(QT_TRANSLATE_NOOP("TForm_main", "Porównaj z raportem")),
-                                   report_folder(last_report_folder), QString::fromUtf8(earlier_filters));
+    const QString path =
+        open_file_dialog
+            ? open_file_dialog()
+            : ask_open_file_name(this, translated_text(QT_TRANSLATE_NOOP("TForm_main", "Porównaj z raportem")),
+                                 report_folder(last_report_folder), translated_text(earlier_filters));
     if (path.isEmpty())
         return;
     last_report_folder = QFileInfo(path).absolutePath();
@@ -160,7 +173,32 @@ void TForm_main::Button_compareClick()
                           {QDir::toNativeSeparators(path).toStdString(), error}));
         return;
     }
+    if (!same_site_or_accepted(earlier_details.site))
+        return;
     earlier_survey = earlier;
     comparison = compare_surveys(earlier, *last_survey);
+    enable_records(false);
+    fill_grid();
+}
+
+bool TForm_main::same_site_or_accepted(const std::string& earlier_site)
+{
+    const std::string site = report_details().site;
+    if (!sites_differ(earlier_site, site))
+        return true;
+    const QString question =
+        utf8(fill(translated_words(QT_TRANSLATE_NOOP(
+                      "TForm_main", "Raport dotyczy obiektu \"%1\", a to badanie obiektu \"%2\". Porównać mimo to?")),
+                  {earlier_site, site}));
+    return question_box ? question_box(question)
+                        : QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TForm_main::Button_no_comparisonClick()
+{
+    earlier_survey.reset();
+    comparison.reset();
+    enable_records(false);
     fill_grid();
 }

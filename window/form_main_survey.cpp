@@ -187,7 +187,9 @@ void TForm_main::show_record_row(int address)
         if (const std::string changed = change_text(change, translated_words); !changed.empty())
             tip += ", " + changed;
         if (const std::string due = forecast_text(change, translated_words); !due.empty())
-            tip += fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", ", 61% osiągnie: %1")), {due});
+            tip += change.forecast == Detector_change::Forecast::too_short
+                       ? ", " + due
+                       : fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", ", 61% osiągnie: %1")), {due});
     }
     const QString shown = utf8(tip);
     for (int column = 0; column < Grid->columnCount(); ++column)

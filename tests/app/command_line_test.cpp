@@ -405,6 +405,30 @@ TEST_F(Survey_command, AnEarlierReportFromTheFutureIsRefused)
     EXPECT_EQ(world.exchanges, 0);
 }
 
+// Nobody is there to agree to comparing two sites: a report of another
+// site is refused, naming both; one of the same site, or one naming none,
+// is taken.
+TEST_F(Survey_command, AnEarlierReportOfAnotherSiteIsRefused)
+{
+    Survey_result earlier = demo_survey();
+    sim_system::reset_world();
+    earlier.when.utc_seconds -= 30 * 86400;
+    const QString earlier_path = in_scratch("earlier.csv");
+    std::string error;
+    ASSERT_TRUE(write_report_file(earlier_path, earlier, {"Hala A", "", std::nullopt}, error)) << error;
+
+    sim::set_up_demo_line(world);
+    EXPECT_EQ(run({"--survey", "--compare", earlier_path, "--site", "Hala B"}), 3);
+    EXPECT_NE(err.find("raport dotyczy obiektu \"Hala A\", a to badanie obiektu \"Hala B\""), std::string::npos) << err;
+    EXPECT_EQ(world.exchanges, 0);
+    for (const char* site : {" Hala A ", ""}) {
+        err.clear();
+        out.clear();
+        EXPECT_EQ(run({"--survey", "--compare", earlier_path, "--site", site}), 1) << site << err;
+        EXPECT_NE(out.find("poprzednio"), std::string::npos) << site;
+    }
+}
+
 TEST_F(Survey_command, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
 {
     sim::set_up_demo_line(world);

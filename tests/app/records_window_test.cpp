@@ -278,6 +278,105 @@ TEST_F(Records, ComparesWithAnEarlierReportAndKeepsItForTheNextSurvey)
     EXPECT_FALSE(grid()->isColumnHidden(9));
 }
 
+// An earlier report that is no earlier, or a file that is no regular one,
+// is refused with its reason and leaves the grid as it was.
+TEST_F(Records, AReportFromAfterTheSurveyOrNoRegularFileIsRefused)
+{
+    click("Button2");
+    ASSERT_TRUE(form.last_survey.has_value());
+    Survey_result later = *form.last_survey;
+    later.when.utc_seconds += 60;
+    open_path = in_scratch("later.json");
+    std::string error;
+    ASSERT_TRUE(write_report_file(open_path, later, {}, error)) << error;
+    click("Button_compare");
+#ifndef _WIN32
+    open_path = in_scratch("fifo.csv");
+    ASSERT_EQ(QProcess::execute(QStringLiteral("mkfifo"), {open_path}), 0);
+    click("Button_compare");
+#endif
+    for (const QString& message : messages)
+        EXPECT_TRUE(message.startsWith(QString::fromUtf8("Nie udało się wczytać raportu "))) << message.toStdString();
+    ASSERT_GE(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QString::fromUtf8("a więc nie sprzed tego badania"))) << messages[0].toStdString();
+#ifndef _WIN32
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains(QString::fromUtf8("to nie jest zwykły plik"))) << messages[1].toStdString();
+#endif
+    EXPECT_FALSE(form.comparison.has_value());
+    EXPECT_TRUE(grid()->isColumnHidden(9));
+    EXPECT_FALSE(control<QPushButton>("Button_no_comparison")->isEnabled());
+}
+
+// Surveys less than a day apart show the change but no date; another site
+// is compared only once the technician agrees, asked with both names; and
+// "Bez porównania" takes the comparison away for this survey and the next.
+TEST_F(Records, ShortIntervalsAnotherSiteAndRemovingTheComparison)
+{
+    click("Button2");
+    ASSERT_TRUE(form.last_survey.has_value());
+    Survey_result earlier = *form.last_survey;
+    earlier.when.utc_seconds -= 3 * 3600;
+    earlier.records[2].u = 260; // 35% then, 45% now
+    earlier.records[2].compute_contamination();
+    open_path = in_scratch("earlier.csv");
+    std::string error;
+    ASSERT_TRUE(write_report_file(open_path, earlier, {"Hala A", "", std::nullopt}, error)) << error;
+    control<QLineEdit>("Edit_site")->setText(QStringLiteral("Hala B"));
+    QStringList questions;
+    bool agree = false;
+    form.question_box = [&](const QString& question) {
+        questions << question;
+        return agree;
+    };
+
+    click("Button_compare");
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions[0], QString::fromUtf8("Raport dotyczy obiektu \"Hala A\", a to badanie obiektu \"Hala B\". "
+                                              "Porównać mimo to?"));
+    EXPECT_FALSE(form.comparison.has_value());
+    EXPECT_TRUE(grid()->isColumnHidden(9));
+
+    agree = true;
+    click("Button_compare");
+    EXPECT_EQ(questions.size(), 2);
+    ASSERT_TRUE(form.comparison.has_value());
+    EXPECT_EQ(cell(2, 10), QStringLiteral("+10 pp"));
+    EXPECT_EQ(cell(2, 12), QString::fromUtf8("za krótki odstęp"));
+    EXPECT_TRUE(control<QPushButton>("Button_no_comparison")->isEnabled());
+
+    // The same site asks nothing.
+    control<QLineEdit>("Edit_site")->setText(QStringLiteral("Hala A"));
+    click("Button_compare");
+    EXPECT_EQ(questions.size(), 2);
+
+    click("Button_no_comparison");
+    EXPECT_FALSE(form.comparison.has_value());
+    EXPECT_TRUE(grid()->isColumnHidden(9));
+    EXPECT_FALSE(control<QPushButton>("Button_no_comparison")->isEnabled());
+    EXPECT_FALSE(grid()->item(2, 0)->toolTip().contains(QString::fromUtf8("porównanie")));
+    click("Button2");
+    EXPECT_FALSE(form.comparison.has_value());
+    EXPECT_TRUE(grid()->isColumnHidden(9));
+    save_path = in_scratch("now.csv");
+    click("Button_save_report");
+    EXPECT_EQ(file_bytes(save_path.toStdString()).find("compared_with"), std::string::npos);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QStringLiteral("\n")).toStdString();
+}
+
+// The save dialog's spreadsheet filter writes the semicolon variant.
+TEST_F(Records, TheSpreadsheetVariantIsSavedWithSemicolons)
+{
+    click("Button2");
+    const QString path = in_scratch("arkusz.csv");
+    form.save_file_dialog = [&path](const QString&) { return Report_destination{path, Csv_separator::semicolon}; };
+    click("Button_save_report");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QStringLiteral("\n")).toStdString();
+    EXPECT_EQ(file_bytes(path.toStdString()),
+              csv_report(*form.last_survey, form.report_details(), Csv_separator::semicolon));
+    EXPECT_EQ(file_bytes(path.toStdString()).substr(3, 8), "address;");
+}
+
 TEST_F(Records, AnEarlierReportThatCannotBeReadIsRefused)
 {
     click("Button2");

@@ -2,7 +2,8 @@
 // (the file-size limit stands in for it) leaves an earlier report whole and
 // says why; a link, a FIFO, a device or a folder at the report's name is
 // refused and left as it was; a table that standard output cannot take
-// ends the program with 3.
+// ends the program with 3. An earlier report to compare with is read only
+// from a regular file: a FIFO would hold the program until written to.
 #include "command_line/command_line.h"
 #include "command_line/survey_command.h"
 #include "language/language.h"
@@ -168,6 +169,32 @@ TEST(Report_output_program, ATableThatStandardOutputCannotTakeGivesThree)
     const QByteArray said = program.readAllStandardError();
     EXPECT_EQ(program.exitCode(), 3) << said.toStdString();
     EXPECT_TRUE(said.contains("No space left on device")) << said.toStdString();
+}
+
+// Run as a program, so that a reader stuck on the FIFO shows as a run
+// that does not end rather than a test that never does.
+TEST(Report_output_program, AFifoToCompareWithIsRefusedAtOnce)
+{
+    const test_support::Scratch_directory scratch;
+    const std::filesystem::path fifo = scratch.path() / "earlier.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path copy = scratch.path() / ("kvr27-fifo-compare-" + std::to_string(::getpid()));
+    std::filesystem::copy_file(KVR27_SIM_PROGRAM, copy);
+    QProcess program;
+    program.setWorkingDirectory(QString::fromStdString(scratch.path().string()));
+    program.start(QString::fromStdString(copy.string()),
+                  {QStringLiteral("--survey"), QStringLiteral("--lang"), QStringLiteral("pl"),
+                   QStringLiteral("--compare"), QString::fromStdString(fifo.string())});
+    const bool ended = program.waitForFinished(20000);
+    if (!ended) {
+        program.kill();
+        program.waitForFinished();
+    }
+    ASSERT_TRUE(ended) << "still reading the FIFO after 20 s";
+    const QByteArray said = program.readAllStandardError();
+    EXPECT_EQ(program.exitCode(), 3) << said.toStdString();
+    EXPECT_TRUE(said.contains("to nie jest zwykły plik")) << said.toStdString();
+    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
 }
 
 } // namespace

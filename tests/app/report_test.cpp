@@ -140,6 +140,96 @@ TEST_F(Report, TextThatIsNoUtf8ReadsWithReplacementCharacters)
     EXPECT_EQ(again_details.site, details.site);
 }
 
+// Texts typed by a person that a spreadsheet would run as a formula are
+// written with an apostrophe and read back as typed, in both CSV variants;
+// numbers, a negative change too, keep their plain form.
+struct Formula_cell {
+    const char* typed;
+    const char* written; // the cell after the field's name and separator
+};
+
+const Formula_cell formula_cells[] = {
+    {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+    {"+48 600", "'+48 600"},
+    {"-2+3", "'-2+3"},
+    {"@SUM(A1)", "'@SUM(A1)"},
+    {"\tHala", "'\tHala"},
+    {"\rHala", "\"'\rHala\""},
+    {"'=kept", "''=kept"},
+    {"'plain", "''plain"},
+    {"Hala = 2", "Hala = 2"},
+};
+
+TEST_F(Report, FormulaLikeTextsCarryAnApostropheAndReadBackAsTyped)
+{
+    Survey_result earlier = result;
+    earlier.when.utc_seconds -= 30 * 86400;
+    earlier.records[2].u = 340; // 55% then, 45% now
+    earlier.records[2].compute_contamination();
+    for (const Csv_separator separator : {Csv_separator::comma, Csv_separator::semicolon}) {
+        const std::string mark = separator == Csv_separator::comma ? "," : ";";
+        for (const Formula_cell& cell : formula_cells) {
+            Report_details details{cell.typed, cell.typed, compare_surveys(earlier, result)};
+            details.line = cell.typed;
+            details.locations[5] = cell.typed;
+            result.tool_version = cell.typed;
+            const std::string written = cell.written;
+            const std::string csv = csv_report(result, details, separator);
+            for (const char* name : {"site", "technician", "line", "tool_version"})
+                EXPECT_NE(csv.find("\r\n" + std::string(name) + mark + written + "\r\n"), std::string::npos)
+                    << name << " " << cell.typed << "\n"
+                    << csv;
+            EXPECT_NE(csv.find(mark + written + "\r\n6" + mark), std::string::npos) << cell.typed;
+            // 55 → 45: the change is a number, not a text.
+            EXPECT_NE(csv.find("\r\n2" + mark + "1" + mark + "45" + mark), std::string::npos);
+            EXPECT_NE(csv.find(mark + "55" + mark + "medium" + mark + "-10" + mark), std::string::npos) << csv;
+
+            Survey_result read;
+            Report_details read_details;
+            std::string error;
+            ASSERT_TRUE(read_csv_report(QByteArray::fromStdString(csv), read, read_details, error))
+                << cell.typed << ": " << error;
+            EXPECT_EQ(read_details.site, cell.typed);
+            EXPECT_EQ(read_details.technician, cell.typed);
+            EXPECT_EQ(read_details.line, cell.typed);
+            EXPECT_EQ(read_details.locations[5], cell.typed);
+            EXPECT_EQ(read.tool_version, cell.typed);
+            expect_same_records(result, read);
+        }
+    }
+}
+
+// A spreadsheet set to Polish splits rows at semicolons; the reader takes
+// that variant, and each variant with or without the byte-order mark.
+TEST_F(Report, TheSemicolonVariantAndFilesWithoutTheMarkReadBack)
+{
+    const Report_details details{"Łódź, hala 2; wejście \"B\"", "Jan", std::nullopt};
+    const std::string comma = csv_report(result, details);
+    const std::string semicolon = csv_report(result, details, Csv_separator::semicolon);
+    EXPECT_EQ(comma.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_TRUE(semicolon.starts_with("\xEF\xBB\xBF"
+                                      "address;present;level_percent;"));
+    EXPECT_NE(semicolon.find("\r\n4;1;77;needs_cleaning;0;"), std::string::npos) << semicolon;
+    EXPECT_NE(semicolon.find("\r\nsite;\"Łódź, hala 2; wejście \"\"B\"\"\"\r\n"), std::string::npos) << semicolon;
+    for (const std::string& written : {comma, semicolon, comma.substr(3), semicolon.substr(3)}) {
+        Survey_result read;
+        Report_details read_details;
+        std::string error;
+        ASSERT_TRUE(read_csv_report(QByteArray::fromStdString(written), read, read_details, error)) << error;
+        expect_same_records(result, read);
+        EXPECT_EQ(read_details.site, details.site);
+    }
+    // Through the file, as the window saves it.
+    const QString path = QString::fromStdString(path_in_scratch("arkusz.csv"));
+    std::string error;
+    ASSERT_TRUE(write_report_file(path, result, details, error, Csv_separator::semicolon)) << error;
+    EXPECT_EQ(file_bytes(path.toStdString()), semicolon);
+    Survey_result read;
+    Report_details read_details;
+    ASSERT_TRUE(read_report_file(path, read, read_details, error)) << error;
+    EXPECT_EQ(read_details.site, details.site);
+}
+
 TEST_F(Report, AComparisonAddsItsFieldsAndTheReportStillReadsBack)
 {
     Survey_result earlier = result;

@@ -86,9 +86,20 @@ const Change_case change_cases[] = {
      Detector_change::Forecast::none, "zniknęła", ""},
     {"NeitherThere", absent, absent, 30 * day, Detector_change::Presence::neither, std::nullopt,
      Detector_change::Forecast::none, "", ""},
-    // Surveys at the same moment, or the "earlier" one later: no rate.
-    {"NoTimeBetweenGivesNoDate", 40, 50, 0, Detector_change::Presence::both, 10, Detector_change::Forecast::none,
-     "+10 pp", ""},
+    // Less than a day apart: the change, but no rate to forecast by; a
+    // level already in the band needs no rate.
+    {"NoTimeBetweenIsTooShort", 40, 50, 0, Detector_change::Presence::both, 10, Detector_change::Forecast::too_short,
+     "+10 pp", "za krótki odstęp"},
+    {"LessThanADayIsTooShort", 40, 50, day - 1, Detector_change::Presence::both, 10,
+     Detector_change::Forecast::too_short, "+10 pp", "za krótki odstęp"},
+    {"LessThanADayIntoTheBandIsAlreadyDue", 50, 70, 3600, Detector_change::Presence::both, 20,
+     Detector_change::Forecast::already_due, "+20 pp", "już"},
+    {"LessThanADayFallGivesNothing", 50, 40, 3600, Detector_change::Presence::both, -10,
+     Detector_change::Forecast::none, "-10 pp", ""},
+    // One whole day: 1 point a day, 11 to go.
+    {"OneDayGivesTheDate", 40, 50, day, Detector_change::Presence::both, 10, Detector_change::Forecast::on_date,
+     "+10 pp", "2026-01-13"},
+    // The "earlier" one later: no rate.
     {"EarlierInTheFutureGivesNoDate", 40, 50, -30 * day, Detector_change::Presence::both, 10,
      Detector_change::Forecast::none, "+10 pp", ""},
     // One point in ten years: the band is centuries away, nothing to plan by.
@@ -137,5 +148,50 @@ TEST(Comparison_days, AreCalendarDaysBetweenTheSurveys)
     EXPECT_EQ(comparison.earlier_when.utc_seconds, january_10);
     EXPECT_EQ(comparison.latest_when.utc_seconds, latest.when.utc_seconds);
 }
+
+// The date follows from the calendar days the comparison shows, not from
+// the hours between the surveys, so a technician can reckon it by hand.
+struct Calendar_case {
+    const char* name;
+    Survey_time earlier;
+    Survey_time latest;
+    int days_between;
+    const char* due;
+};
+
+// 2026-01-10 22:30 UTC
+constexpr std::int64_t january_10_late = january_10 + 13 * 3600 + 1800;
+
+const Calendar_case calendar_cases[] = {
+    // 22:30 on the 10th to 01:30 on the 12th (27 h, 2 days shown): 40 -> 50
+    // is 5 points a day, 11 to go: 3 days on (by the hours, the 13th).
+    {"TwoCalendarDaysInLittleMoreThanOne", {january_10_late, 0}, {january_10_late + 27 * 3600, 0}, 2, "2026-01-15"},
+    // The same moments at UTC+02:00: 00:30 on the 11th to 03:30 on the 12th,
+    // 1 day shown, 10 points a day: 2 days on.
+    {"DaysInTheSurveysOwnOffset", {january_10_late, 120}, {january_10_late + 27 * 3600, 120}, 1, "2026-01-14"},
+    // 24 h apart, across a change of offset, on one calendar day: no rate.
+    {"ADayWithinOneCalendarDayIsTooShort", {january_10_late - day, 120}, {january_10_late, 60}, 0, "za krótki odstęp"},
+};
+
+class Comparison_by_calendar_days : public ::testing::TestWithParam<Calendar_case> {};
+
+TEST_P(Comparison_by_calendar_days, GivesTheDate)
+{
+    const Calendar_case& entry = GetParam();
+    Survey_result earlier;
+    Survey_result latest;
+    earlier.when = entry.earlier;
+    latest.when = entry.latest;
+    for (std::size_t address = 0; address < earlier.records.size(); ++address) {
+        earlier.records[address] = at(40);
+        latest.records[address] = at(50);
+    }
+    const Survey_comparison comparison = compare_surveys(earlier, latest);
+    EXPECT_EQ(comparison.days_between, entry.days_between);
+    EXPECT_EQ(forecast_text(comparison.detectors[3]), entry.due);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Comparison_by_calendar_days, ::testing::ValuesIn(calendar_cases),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
