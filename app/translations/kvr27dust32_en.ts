@@ -809,5 +809,29 @@ computed from the words: %3</translation>
         <source>data badania</source>
         <translation>survey date</translation>
     </message>
+    <message>
+        <source>Bez porównania</source>
+        <translation>No comparison</translation>
+    </message>
+    <message>
+        <source>raport dotyczy obiektu &quot;%1&quot;, a to badanie obiektu &quot;%2&quot;</source>
+        <translation>the report is of the site &quot;%1&quot;, and this survey of the site &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>to nie jest zwykły plik</source>
+        <translation>this is not a regular file</translation>
+    </message>
+    <message>
+        <source>za krótki odstęp</source>
+        <translation>interval too short</translation>
+    </message>
+    <message>
+        <source>CSV ze średnikami, dla arkusza z przecinkiem dziesiętnym (*.csv)</source>
+        <translation>CSV with semicolons, for a spreadsheet with a decimal comma (*.csv)</translation>
+    </message>
+    <message>
+        <source>Raport dotyczy obiektu &quot;%1&quot;, a to badanie obiektu &quot;%2&quot;. Porównać mimo to?</source>
+        <translation>The report is of the site &quot;%1&quot;, and this survey of the site &quot;%2&quot;. Compare them anyway?</translation>
+    </message>
 </context>
 </TS>
