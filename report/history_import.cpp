@@ -191,8 +191,11 @@ QStringList files_to_import(const QStringList& paths, std::vector<Refused_file>&
             for (const QString& name :
                  folder.entryList({QStringLiteral("*.csv"), QStringLiteral("*.json")}, QDir::Files, QDir::Name))
                 files.append(folder.filePath(name));
-        } else if (seen.exists()) {
+        } else if (seen.isFile()) {
             files.append(path);
+        } else if (seen.exists()) {
+            // A FIFO or a device would hold the import until someone wrote to it.
+            refused.push_back({path, words(QT_TRANSLATE_NOOP("TForm_main", "to nie jest zwykły plik"))});
         } else {
             refused.push_back({path, words(QT_TRANSLATE_NOOP("TForm_main", "nie ma takiego pliku ani folderu"))});
         }

@@ -172,29 +172,38 @@ TEST(Report_output_program, ATableThatStandardOutputCannotTakeGivesThree)
 }
 
 // Run as a program, so that a reader stuck on the FIFO shows as a run
-// that does not end rather than a test that never does.
-TEST(Report_output_program, AFifoToCompareWithIsRefusedAtOnce)
+// that does not end rather than a test that never does: a FIFO to compare
+// with or to import is refused at once, and said why.
+TEST(Report_output_program, AFifoToCompareWithOrImportIsRefusedAtOnce)
 {
     const test_support::Scratch_directory scratch;
     const std::filesystem::path fifo = scratch.path() / "earlier.csv";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::filesystem::path copy = scratch.path() / ("kvr27-fifo-compare-" + std::to_string(::getpid()));
     std::filesystem::copy_file(KVR27_SIM_PROGRAM, copy);
-    QProcess program;
-    program.setWorkingDirectory(QString::fromStdString(scratch.path().string()));
-    program.start(QString::fromStdString(copy.string()),
-                  {QStringLiteral("--survey"), QStringLiteral("--lang"), QStringLiteral("pl"),
-                   QStringLiteral("--compare"), QString::fromStdString(fifo.string())});
-    const bool ended = program.waitForFinished(20000);
-    if (!ended) {
-        program.kill();
-        program.waitForFinished();
+    const QString fifo_path = QString::fromStdString(fifo.string());
+    const QString store = QString::fromStdString((scratch.path() / "historia.sqlite").string());
+    const QStringList cases[] = {
+        {QStringLiteral("--survey"), QStringLiteral("--compare"), fifo_path},
+        {QStringLiteral("--import"), fifo_path, QStringLiteral("--history-file"), store},
+    };
+    for (const QStringList& arguments : cases) {
+        QProcess program;
+        program.setWorkingDirectory(QString::fromStdString(scratch.path().string()));
+        program.start(QString::fromStdString(copy.string()),
+                      QStringList{QStringLiteral("--lang"), QStringLiteral("pl")} + arguments);
+        const bool ended = program.waitForFinished(20000);
+        if (!ended) {
+            program.kill();
+            program.waitForFinished();
+        }
+        ASSERT_TRUE(ended) << "still reading the FIFO after 20 s: " << arguments.join(' ').toStdString();
+        const QByteArray said = program.readAllStandardError();
+        EXPECT_EQ(program.exitCode(), 3) << said.toStdString();
+        EXPECT_TRUE(said.contains("to nie jest zwykły plik")) << said.toStdString();
+        if (arguments.contains(QStringLiteral("--compare")))
+            EXPECT_TRUE(program.readAllStandardOutput().isEmpty()) << "no survey without its comparison";
     }
-    ASSERT_TRUE(ended) << "still reading the FIFO after 20 s";
-    const QByteArray said = program.readAllStandardError();
-    EXPECT_EQ(program.exitCode(), 3) << said.toStdString();
-    EXPECT_TRUE(said.contains("to nie jest zwykły plik")) << said.toStdString();
-    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
 }
 
 } // namespace
