@@ -201,8 +201,9 @@ TEST(Report_output_program, AFifoToCompareWithOrImportIsRefusedAtOnce)
         const QByteArray said = program.readAllStandardError();
         EXPECT_EQ(program.exitCode(), 3) << said.toStdString();
         EXPECT_TRUE(said.contains("to nie jest zwykły plik")) << said.toStdString();
-        if (arguments.contains(QStringLiteral("--compare")))
+        if (arguments.contains(QStringLiteral("--compare"))) {
             EXPECT_TRUE(program.readAllStandardOutput().isEmpty()) << "no survey without its comparison";
+        }
     }
 }
 
