@@ -26,6 +26,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -89,6 +91,60 @@ QString program_name()
 // As when the dongle cannot be opened.
 constexpr int another_copy_exit_code = 2;
 
+// While the window's application starts: Qt ends the process (an abort,
+// exit code 134, with advice to reinstall) when no window system answers.
+// The technician gets one line instead and exit code 3; what Qt said on the
+// way is kept and passed on once the application stands.
+struct Held_message {
+    QtMsgType type;
+    // Where it was said: strings in the code and Qt's categories, which stay.
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+struct Window_start {
+    QtMessageHandler before = nullptr;
+    std::vector<Held_message> held;
+    std::string no_display_line;
+};
+Window_start* starting = nullptr;
+
+void hold_while_starting(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fputs(starting->no_display_line.c_str(), stderr);
+        std::fflush(stderr);
+        std::_Exit(exit_code::usage);
+    }
+    starting->held.push_back({type, context.file, context.line, context.function, context.category, message});
+}
+
+// Opens the window system's application, or ends the program with one line.
+std::unique_ptr<QApplication> start_window_application(int& argc, char** argv)
+{
+    Window_start start;
+    const Language language =
+        read_command_line(raw_arguments(argc, argv), language_of_locale(QLocale::system())).language;
+    start.no_display_line =
+        text_before_start(language,
+                          QT_TRANSLATE_NOOP("TForm_main", "Nie można pokazać okna: żaden ekran nie odpowiada (zmienna "
+                                                          "DISPLAY). Badanie bez okna: --survey; pomoc: --help."))
+            .toStdString() +
+        "\n";
+    starting = &start;
+    start.before = qInstallMessageHandler(hold_while_starting);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(start.before);
+    starting = nullptr;
+    for (const Held_message& message : start.held)
+        qt_message_output(message.type,
+                          QMessageLogContext(message.file, message.line, message.function, message.category),
+                          message.text);
+    return application;
+}
+
 // Everything the program does without its window: the help, the version,
 // a mistake in the options, the survey, the history and its import and
 // export.
@@ -136,7 +192,7 @@ int run_tool(int argc, char** argv, void (*before_loop)())
     if (runs_without_window(raw_arguments(argc, argv)))
         return run_without_window(argc, argv);
 
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application = start_window_application(argc, argv);
     name_the_program();
     QApplication::setDesktopFileName(QStringLiteral("kvr27dust32"));
     const Command_line options = read_command_line(QApplication::arguments(), language_of_locale(QLocale::system()));

@@ -73,6 +73,17 @@ Language_setup use_language(Language language)
     return setup;
 }
 
+QString text_before_start(Language language, const char* polish)
+{
+    if (language == Language::english) {
+        QTranslator translator;
+        if (translator.load(english_program_texts))
+            if (const QString translated = translator.translate(context, polish); !translated.isEmpty())
+                return translated;
+    }
+    return QString::fromUtf8(polish);
+}
+
 QString translated_text(const char* polish)
 {
     return QCoreApplication::translate(context, polish);

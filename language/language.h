@@ -33,6 +33,10 @@ struct Language_setup {
 // place of those installed before. Polish needs none of the program's own.
 Language_setup use_language(Language language);
 
+// A text in `language` before any application exists, for a message of
+// the program's start; from the same translation as the rest.
+QString text_before_start(Language language, const char* polish);
+
 // A text in the language in use; `polish` is its source text, marked for
 // the translators where it is written. A text the translation does not hold
 // is shown as it is.

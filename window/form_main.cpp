@@ -211,7 +211,10 @@ void TForm_main::show_message(const std::string& message)
         message_box(shown);
         return;
     }
-    QMessageBox::information(this, QString::fromUtf8(text::caption), shown, QMessageBox::Ok);
+    // Every message the window shows is of something that did not go as asked
+    // (no dongle, a silent detector, a file not saved): a warning.
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(text::caption), shown, QMessageBox::Ok, this);
+    box.exec();
 }
 
 Message_sink TForm_main::message_sink()

@@ -833,5 +833,9 @@ computed from the words: %3</translation>
         <source>Raport dotyczy obiektu &quot;%1&quot;, a to badanie obiektu &quot;%2&quot;. Porównać mimo to?</source>
         <translation>The report is of the site &quot;%1&quot;, and this survey of the site &quot;%2&quot;. Compare them anyway?</translation>
     </message>
+    <message>
+        <source>Nie można pokazać okna: żaden ekran nie odpowiada (zmienna DISPLAY). Badanie bez okna: --survey; pomoc: --help.</source>
+        <translation>Cannot show the window: no display answers (the DISPLAY variable). A survey without a window: --survey; help: --help.</translation>
+    </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
@@ -21,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <fstream>
 
@@ -177,6 +179,27 @@ TEST_F(Records, AFailedSaveSaysSoInTheWindowsLanguage)
     EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Could not save the report to the file ")))
         << messages.last().toStdString();
     EXPECT_TRUE(messages.last().contains(QStringLiteral("raport.csv"))) << messages.last().toStdString();
+}
+
+// The window's own message box, not the test's hook: a failure shows the
+// warning icon, not the information one.
+TEST_F(Records, AFailedSaveShowsAWarning)
+{
+    click("Button2");
+    form.message_box = nullptr;
+    save_path = in_scratch("missing/raport.csv");
+    QMessageBox::Icon shown = QMessageBox::NoIcon;
+    QString said;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr) << "no message box";
+        shown = box->icon();
+        said = box->text();
+        box->accept();
+    });
+    click("Button_save_report");
+    EXPECT_EQ(shown, QMessageBox::Warning);
+    EXPECT_TRUE(said.startsWith(QString::fromUtf8("Nie udało się zapisać raportu do pliku "))) << said.toStdString();
 }
 
 TEST_F(Records, ASaveThatFailsSaysSoAndACancelledOneDoesNothing)
