@@ -503,8 +503,10 @@ TEST_F(Survey_command, HelpAndVersion)
     EXPECT_EQ(out, QCoreApplication::applicationName().toStdString() + " " + tool_version + "\n");
     out.clear();
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* option : {"--survey", "--cl <N>", "--report <FILE>", "--site <TEXT>", "--line <NAME>",
-                               "--technician <TEXT>", "--compare <FILE>", "--lang <pl|en>", "--version", "Exit codes"})
+    for (const char* option :
+         {"--survey", "--cl <N>", "--report <FILE>", "--site <TEXT>", "--line <NAME>", "--technician <TEXT>",
+          "--compare <FILE>", "--lang <pl|en>", "--version", "Exit codes", "the channel failed during the survey",
+          "another copy of the program is running", "no display answers"})
         EXPECT_NE(out.find(option), std::string::npos) << option << "\n" << out;
     EXPECT_EQ(world.exchanges, 0);
 }
