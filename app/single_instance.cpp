@@ -10,18 +10,18 @@ std::string lock_path(const QString& folder, const QString& program)
     return QDir::toNativeSeparators(QDir(folder).filePath(program + QStringLiteral(".lock"))).toStdString();
 }
 
-QStringList lock_folders()
+} // namespace
+
+QStringList single_instance_lock_folders()
 {
     QStringList folders;
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty() && QDir().mkpath(runtime))
+    if (!runtime.isEmpty() && QDir(runtime) != QDir::home() && QDir().mkpath(runtime))
         folders << runtime;
     return folders << QDir::tempPath();
 }
 
-} // namespace
-
-Single_instance::Single_instance(const QString& program) : Single_instance(program, lock_folders()) {}
+Single_instance::Single_instance(const QString& program) : Single_instance(program, single_instance_lock_folders()) {}
 
 Single_instance::Single_instance(const QString& program, const QStringList& folders)
 {

@@ -9,6 +9,12 @@
 
 #include <optional>
 
+// Where the lock is looked for, in order: the user's runtime folder where
+// the system has one, then the temporary folder. Never the home folder,
+// which Qt names as the runtime folder where there is none (Windows), and
+// where a lock file would stay in the user's sight after uninstalling.
+QStringList single_instance_lock_folders();
+
 class Single_instance {
 public:
     // Takes the lock named after `program` in the user's runtime folder,

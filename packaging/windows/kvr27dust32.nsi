@@ -34,7 +34,10 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; Offered, not ticked: with no dongle plugged in, the first thing a new user
+; would see is the message that there is none.
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${PRODUCT}.exe"
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH

@@ -2,6 +2,7 @@
 #include "tests/support/test_support.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -23,6 +24,22 @@ TEST(Single_instance, OnlyTheFirstCopyOfAProgramHoldsTheLock)
 
     first.reset();
     EXPECT_TRUE(Single_instance(program).first());
+}
+
+// Where Qt names the home folder as the runtime folder (Windows), the lock
+// goes to the temporary folder instead: a file in the home folder is in the
+// user's sight and stays after uninstalling.
+TEST(Single_instance, NeverLeavesItsLockInTheHomeFolder)
+{
+    const QStringList folders = single_instance_lock_folders();
+    ASSERT_FALSE(folders.isEmpty());
+    EXPECT_EQ(QDir(folders.last()), QDir(QDir::tempPath()));
+    for (const QString& folder : folders)
+        EXPECT_NE(QDir(folder), QDir::home()) << folder.toStdString();
+    const QString program = QStringLiteral("kvr27-home-lock-test-%1").arg(QCoreApplication::applicationPid());
+    const Single_instance held(program);
+    EXPECT_TRUE(held.first());
+    EXPECT_FALSE(QDir::home().exists(program + QStringLiteral(".lock")));
 }
 
 // The lock's three states, and a lock that cannot be made does not pass for
