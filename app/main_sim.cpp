@@ -3,6 +3,7 @@
 #include "app/run_tool.h"
 #include "platform/sim/sim_system.h"
 #include "sim/sim_world.h"
+#include "survey/tool_version.h"
 
 int main(int argc, char** argv)
 {
@@ -10,5 +11,6 @@ int main(int argc, char** argv)
     sim::set_up_demo_line(world);
     world.clock.real = true;
     world.keep_no_records();
+    set_simulated_line(true);
     return run_tool(argc, argv);
 }

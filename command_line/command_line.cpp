@@ -145,7 +145,12 @@ Command_line mistake(const QString& text)
 
 namespace {
 
-const QString history_file_key = QStringLiteral("history/file");
+// The demo program's history is a store of its own, under a setting of
+// its own: its surveys never reach the real detectors' history.
+QString history_file_key()
+{
+    return on_simulated_line() ? QStringLiteral("history/demo-file") : QStringLiteral("history/file");
+}
 
 QSettings user_settings()
 {
@@ -157,19 +162,20 @@ QSettings user_settings()
 
 QString default_history_path()
 {
-    const QString chosen = user_settings().value(history_file_key).toString();
+    const QString chosen = user_settings().value(history_file_key()).toString();
     if (!chosen.isEmpty())
         return chosen;
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/history.sqlite");
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+           (on_simulated_line() ? QStringLiteral("/history-demo.sqlite") : QStringLiteral("/history.sqlite"));
 }
 
 void remember_history_path(const QString& path)
 {
     QSettings settings = user_settings();
     if (path.isEmpty())
-        settings.remove(history_file_key);
+        settings.remove(history_file_key());
     else
-        settings.setValue(history_file_key, path);
+        settings.setValue(history_file_key(), path);
 }
 
 Command_line read_command_line(const QStringList& arguments, Language system_language)
@@ -198,7 +204,7 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
     if (parser.isSet(options.version)) {
         read.action = Command_line::Action::version;
         read.output = QCoreApplication::applicationName() + QLatin1Char(' ') + QString::fromUtf8(tool_version) +
-                      QLatin1Char('\n');
+                      (on_simulated_line() ? QStringLiteral(" (simulated line)") : QString()) + QLatin1Char('\n');
         return read;
     }
     if (parser.isSet(options.lang)) {

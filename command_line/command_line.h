@@ -67,7 +67,8 @@ constexpr int usage = 3; // a wrong command line, a report not read or not writt
 // The history store where --history-file names none: the one the setting
 // names, else history.sqlite in the user's local data folder
 // (~/.local/share/kvr27dust32 on Linux, %LOCALAPPDATA%\kvr27dust32 on
-// Windows).
+// Windows). The demo program's own: "history/demo-file", else
+// history-demo.sqlite there.
 QString default_history_path();
 // The setting: "history/file" in the user's settings of kvr27dust32
 // (~/.config/kvr27dust32/kvr27dust32.conf on Linux, the registry key

@@ -126,5 +126,7 @@ std::string csv_report(const Survey_result& result, const Report_details& detail
     text += row({f::line, csv_text_cell(details.line)});
     if (details.comparison)
         text += row({f::compared_with, iso_8601(details.comparison->earlier_when)});
+    if (details.simulated_line)
+        text += row({f::simulated_line, "true"});
     return text;
 }

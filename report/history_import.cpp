@@ -166,6 +166,11 @@ File_import import_file(History_store& store, const QString& path, Translate wor
                            : read_csv_report(text, survey.result, details, outcome.refusal, words);
     if (!read)
         return outcome;
+    if (details.simulated_line && !on_simulated_line()) {
+        outcome.refusal = words(QT_TRANSLATE_NOOP(
+            "TForm_main", "to raport linii symulowanej (programu demonstracyjnego), nie badanie prawdziwych czujek"));
+        return outcome;
+    }
     survey.id = details.survey_id.empty() ? derived_survey_id(details.site, survey.result) : details.survey_id;
     survey.site = details.site;
     survey.line = details.line;

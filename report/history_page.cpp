@@ -3,6 +3,7 @@
 #include "history/history_texts.h"
 #include "report/history_plot.h"
 #include "report/page_style.h"
+#include "report/report_page.h"
 #include "survey/detector_band.h"
 
 #include <QColor>
@@ -61,6 +62,8 @@ public:
     double pixels_per_mm = 1;
     QFont base_font;
     bool whole = true;
+    // Atop every page, when there is one: the demo program's mark.
+    QString page_mark;
 
     double mm(double millimetres) const { return millimetres * pixels_per_mm; }
 
@@ -76,6 +79,14 @@ public:
     {
         whole = device.newPage() && whole;
         top = area.top();
+        if (!page_mark.isEmpty()) {
+            painter.setFont(font(caption_points, true));
+            painter.setPen(Qt::black);
+            const QRectF needed = painter.boundingRect(QRectF(area.left(), top, area.width(), area.height()),
+                                                       Qt::TextWordWrap, page_mark);
+            painter.drawText(needed, Qt::TextWordWrap, page_mark);
+            top += needed.height() + mm(1.5);
+        }
     }
 
     // A new page unless `height` fits below what is written.
@@ -161,10 +172,12 @@ std::string where_text(const std::string& line, int address, const std::string& 
 } // namespace
 
 bool paint_history_pages(QPainter& painter, QPagedPaintDevice& device, const QRectF& area,
-                         const std::vector<Line_history>& lines, double due_day, Translate words)
+                         const std::vector<Line_history>& lines, double due_day, Translate words, bool simulated_line)
 {
     painter.save();
     History_pages pages(painter, device, area);
+    if (simulated_line)
+        pages.page_mark = utf8(words(simulated_report_mark));
     pages.new_page();
     pages.paragraph(utf8(fill(words(QT_TRANSLATE_NOOP("TForm_main", "Historia obiektu %1")), {lines.front().site})),
                     pages.font(title_points, true));

@@ -15,4 +15,5 @@ class QRectF;
 // Each page `area` of `device`, in the painter's device coordinates,
 // starting on a new page; false when the device refused one.
 bool paint_history_pages(QPainter& painter, QPagedPaintDevice& device, const QRectF& area,
-                         const std::vector<Line_history>& lines, double due_day, Translate words);
+                         const std::vector<Line_history>& lines, double due_day, Translate words,
+                         bool simulated_line = false);

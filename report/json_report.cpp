@@ -85,6 +85,8 @@ QByteArray json_report(const Survey_result& result, const Report_details& detail
     report[f::technician] = utf8(details.technician);
     report[f::survey_id] = utf8(details.survey_id);
     report[f::line] = utf8(details.line);
+    if (details.simulated_line)
+        report[f::simulated_line] = true;
 
     QJsonArray detectors;
     for (std::size_t address = 0; address < result.records.size(); ++address) {

@@ -7,6 +7,7 @@
 #include "history/site_history.h"
 #include "survey/survey_comparison.h"
 #include "survey/surveyed_addresses.h"
+#include "survey/tool_version.h"
 #include "survey/translatable.h"
 
 #include <array>
@@ -35,6 +36,9 @@ struct Report_details {
     // any, the PDF and the printed report go on with pages of the site's
     // history.
     std::vector<Line_history> history{};
+    // Written by the demo program: every report says so, and the history
+    // of real detectors refuses it.
+    bool simulated_line = on_simulated_line();
 };
 
 // True when the details know where some detector hangs.

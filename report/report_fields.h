@@ -44,6 +44,8 @@ inline constexpr const char* technician = "technician";
 inline constexpr const char* survey_id = "survey_id";
 inline constexpr const char* line = "line";
 inline constexpr const char* compared_with = "compared_with";
+// Only in the demo program's reports: "true".
+inline constexpr const char* simulated_line = "simulated_line";
 
 // A forecast that is already due, in the files.
 inline constexpr const char* already_due = "already";

@@ -158,6 +158,8 @@ void paint_report_page(QPainter& painter, const QRectF& area, const Survey_resul
     const Translate words = details.words;
     Page_writer page(painter, area, words);
     page.paragraph(said(words, report_title), page.font(title_points, true));
+    if (details.simulated_line)
+        page.paragraph(said(words, simulated_report_mark), page.font(text_points, true));
     // Small: it is for finding the survey in a history, not for reading.
     if (!details.survey_id.empty())
         page.paragraph(
@@ -249,6 +251,7 @@ bool draw_report(QPagedPaintDevice& device, const Survey_result& result, const R
     bool whole = true;
     if (!details.history.empty())
         whole = paint_history_pages(painter, device, area, details.history,
-                                    day_of(result.when.utc_seconds) + days_ahead_due, details.words);
+                                    day_of(result.when.utc_seconds) + days_ahead_due, details.words,
+                                    details.simulated_line);
     return painter.end() && whole;
 }

@@ -17,6 +17,9 @@ class QPainter;
 class QRectF;
 
 inline constexpr const char* report_title = QT_TRANSLATE_NOOP("TForm_main", "Raport zabrudzenia czujek KVR27");
+// Atop the demo program's pages: no detector was surveyed.
+inline constexpr const char* simulated_report_mark = QT_TRANSLATE_NOOP(
+    "TForm_main", "LINIA SYMULOWANA: raport programu demonstracyjnego, nie badanie prawdziwych czujek");
 
 // A4 portrait with margins of 15 mm.
 QPageLayout report_page_layout();

@@ -95,6 +95,7 @@ bool finish(Survey_result& result, Report_details& details, Survey_result& read,
     details.survey_id = read_details.survey_id;
     details.line = read_details.line;
     details.locations = read_details.locations;
+    details.simulated_line = read_details.simulated_line;
     return true;
 }
 
@@ -275,6 +276,8 @@ bool survey_fields(const std::map<std::string, std::string>& values, Text_cells 
     read_details.survey_id = id;
     if (values.count(f::line) != 0)
         read_details.line = text(f::line);
+    // What the file says, whichever program reads it.
+    read_details.simulated_line = value(f::simulated_line) == "true";
     return true;
 }
 
@@ -412,6 +415,8 @@ bool read_json_report(const QByteArray& text, Survey_result& result, Report_deta
         values[name] = text_of(report[name]);
     if (report[f::line].isString())
         values[f::line] = text_of(report[f::line]);
+    if (report[f::simulated_line].toBool())
+        values[f::simulated_line] = "true";
     for (const char* name : {f::cl, f::line_current})
         if (report[name].isDouble())
             values[name] = std::to_string(report[name].toInteger());

@@ -65,6 +65,8 @@ inline constexpr const char* detector_connected = QT_TRANSLATE_NOOP("TForm_main"
 inline constexpr const char* detector_not_connected = QT_TRANSLATE_NOOP("TForm_main", "CZUJKA KVR27 NIE PODŁĄCZONA");
 
 inline constexpr const char* present = QT_TRANSLATE_NOOP("TForm_main", "obecna");
+// Beside the demo program's caption, version and reports.
+inline constexpr const char* simulated_line = QT_TRANSLATE_NOOP("TForm_main", "linia symulowana");
 inline constexpr const char* absent = QT_TRANSLATE_NOOP("TForm_main", "nieobecna");
 
 } // namespace text

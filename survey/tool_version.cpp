@@ -5,3 +5,19 @@
 #endif
 
 const char* const tool_version = KVR27_VERSION;
+
+namespace {
+
+bool simulated_line = false;
+
+} // namespace
+
+bool on_simulated_line()
+{
+    return simulated_line;
+}
+
+void set_simulated_line(bool simulated)
+{
+    simulated_line = simulated;
+}

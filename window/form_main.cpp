@@ -50,7 +50,9 @@ QFont large_font(const QWidget* widget)
 TForm_main::TForm_main(QWidget* parent) : QWidget(parent)
 {
     setupUi(this);
-    setWindowTitle(QString::fromUtf8(text::caption));
+    setWindowTitle(on_simulated_line() ? QString::fromUtf8(text::caption) + QStringLiteral(" — ") +
+                                             translated_text(text::simulated_line)
+                                       : QString::fromUtf8(text::caption));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     finish_solo_tab();

@@ -837,5 +837,17 @@ computed from the words: %3</translation>
         <source>Nie można pokazać okna: żaden ekran nie odpowiada (zmienna DISPLAY). Badanie bez okna: --survey; pomoc: --help.</source>
         <translation>Cannot show the window: no display answers (the DISPLAY variable). A survey without a window: --survey; help: --help.</translation>
     </message>
+    <message>
+        <source>to raport linii symulowanej (programu demonstracyjnego), nie badanie prawdziwych czujek</source>
+        <translation>this is a report of the simulated line (the demo program), not a survey of real detectors</translation>
+    </message>
+    <message>
+        <source>LINIA SYMULOWANA: raport programu demonstracyjnego, nie badanie prawdziwych czujek</source>
+        <translation>SIMULATED LINE: a report of the demo program, not a survey of real detectors</translation>
+    </message>
+    <message>
+        <source>linia symulowana</source>
+        <translation>simulated line</translation>
+    </message>
 </context>
 </TS>

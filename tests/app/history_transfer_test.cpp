@@ -13,6 +13,7 @@
 #include "report/history_import.h"
 #include "report/report_file.h"
 #include "report/report_reader.h"
+#include "survey/tool_version.h"
 #include "tests/app/demo_survey.h"
 #include "tests/support/test_support.h"
 
@@ -421,6 +422,32 @@ TEST_F(History_transfer, SurveyOfANamedLineIsStoredAndReportedUnderIt)
     EXPECT_EQ(kept->line, "linia 2");
     EXPECT_EQ(store.survey_count("Hala 2", "linia 2"), 1);
     EXPECT_EQ(store.survey_count("Hala 2", "linia 1"), 0);
+}
+
+// A report of the demo program's simulated line never reaches the history
+// of real detectors; the demo program's own history takes it.
+TEST_F(History_transfer, ADemoReportIsRefusedByTheRealHistoryOnly)
+{
+    Report_details details{"Hala 2", "Jan", std::nullopt};
+    details.survey_id = new_survey_id();
+    details.simulated_line = true;
+    write_report("demo.json", details);
+    const QString store_path = in_scratch("historia.sqlite");
+    {
+        History_store store;
+        ASSERT_FALSE(store.open(store_path.toStdString()));
+        const Import_tally tally = import_into_history(store, {in_scratch("demo.json")});
+        ASSERT_EQ(tally.refused.size(), 1u);
+        EXPECT_NE(tally.refused[0].reason.find("linii symulowanej"), std::string::npos) << tally.refused[0].reason;
+        EXPECT_EQ(store.survey_count(), 0);
+    }
+    struct Demo_program_while_alive {
+        Demo_program_while_alive() { set_simulated_line(true); }
+        ~Demo_program_while_alive() { set_simulated_line(false); }
+    } demo;
+    History_store demo_store;
+    ASSERT_FALSE(demo_store.open(in_scratch("demo.sqlite").toStdString()));
+    EXPECT_EQ(import_into_history(demo_store, {in_scratch("demo.json")}).surveys_added, 1);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "report/csv_report.h"
 #include "report/json_report.h"
 #include "report/report_file.h"
+#include "survey/tool_version.h"
 #include "tests/app/demo_survey.h"
 #include "tests/app/window_fixture.h"
 
@@ -179,6 +180,16 @@ TEST_F(Records, AFailedSaveSaysSoInTheWindowsLanguage)
     EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Could not save the report to the file ")))
         << messages.last().toStdString();
     EXPECT_TRUE(messages.last().contains(QStringLiteral("raport.csv"))) << messages.last().toStdString();
+}
+
+// The demo program's window says in its caption that its line is simulated.
+TEST_F(Records, TheDemoProgramsCaptionSaysTheLineIsSimulated)
+{
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("kvr27dust32 v4"));
+    set_simulated_line(true);
+    const TForm_main demo;
+    set_simulated_line(false);
+    EXPECT_EQ(demo.windowTitle(), QString::fromUtf8("kvr27dust32 v4 — linia symulowana"));
 }
 
 // The window's own message box, not the test's hook: a failure shows the

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -455,6 +456,38 @@ TEST_F(Report, PdfShowsTheSurveyIdTheLineAndTheLocations)
         << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("za zbiornikiem"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QString::fromUtf8("…"))) << text.toStdString();
+}
+
+// The demo program's reports say in every format that the line was
+// simulated, and read back so; a real report carries no such field.
+TEST_F(Report, TheDemoProgramsReportsSayTheLineWasSimulated)
+{
+    for (const bool simulated : {true, false}) {
+        Report_details details{"Hala 2", "Jan", std::nullopt};
+        details.simulated_line = simulated;
+        for (const char* name : {"demo.csv", "demo.json"}) {
+            const QString path = QString::fromStdString(path_in_scratch(name));
+            std::string error;
+            ASSERT_TRUE(write_report_file(path, result, details, error)) << name << ": " << error;
+            std::ifstream file(path.toStdString(), std::ios::binary);
+            const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            EXPECT_EQ(text.find("simulated_line") != std::string::npos, simulated) << name;
+            Survey_result read;
+            Report_details read_details;
+            read_details.simulated_line = !simulated; // the file's word counts, not the reader's program
+            ASSERT_TRUE(read_report_file(path, read, read_details, error)) << name << ": " << error;
+            EXPECT_EQ(read_details.simulated_line, simulated) << name;
+        }
+    }
+    Report_details details{"Hala 2", "Jan", std::nullopt};
+    details.simulated_line = true;
+    const QString path = QString::fromStdString(path_in_scratch("demo.pdf"));
+    std::string error;
+    ASSERT_TRUE(write_report_file(path, result, details, error)) << error;
+    const auto pdf = pdf_text_and_info(path);
+    if (!pdf)
+        GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed";
+    EXPECT_TRUE(pdf->first.simplified().contains(QString::fromUtf8("LINIA SYMULOWANA"))) << pdf->first.toStdString();
 }
 
 } // namespace
