@@ -33,6 +33,9 @@ struct Language_setup {
 // place of those installed before. Polish needs none of the program's own.
 Language_setup use_language(Language language);
 
+// The language `use_language` last installed; Polish before it is called.
+Language language_in_use();
+
 // A text in the language in use; `polish` is its source text, marked for
 // the translators where it is written. A text the translation does not hold
 // is shown as it is.

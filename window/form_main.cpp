@@ -184,6 +184,7 @@ void TForm_main::bind_handlers()
     bind_click(Button2, &TForm_main::Button2Click);
     bind_click(Button_start_kvr27, &TForm_main::Button_start_kvr27Click);
     bind_click(Button7, &TForm_main::Button7Click);
+    bind_click(Button_diagnostics, &TForm_main::Button_diagnosticsClick);
     bind_click(Button1, &TForm_main::Button1Click);
     bind_click(Button_set0, &TForm_main::Button_set0Click);
     bind_click(Button_set1, &TForm_main::Button_set1Click);

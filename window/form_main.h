@@ -136,8 +136,9 @@ public:
     void Button_history_importClick();        // "Importuj raporty…": reports and history files into the store
     void Button_history_import_folderClick(); // "Importuj folder…": a folder's reports and history files
     // "Ustawienia"
-    void Button7Click();      // "login": the access code opens the service view
-    void CheckBox_advClick(); // "Pokaż ustawienia serwisowe (nie zalecane!)": the grid's word columns
+    void Button7Click();            // "login": the access code opens the service view
+    void CheckBox_advClick();       // "Pokaż ustawienia serwisowe (nie zalecane!)": the grid's word columns
+    void Button_diagnosticsClick(); // "Zapisz diagnostykę…": the file for support
 
     // 255 for "brak" or no item, else the address the item names.
     int selected_address() const;

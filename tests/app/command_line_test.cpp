@@ -431,6 +431,9 @@ TEST_F(Survey_command, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
         {{"--export-history", "Hala", "a.json", "b.json"}, "unexpected argument \"b.json\""},
         {{"--history", "--export-history", "Hala", "a.json"}, "--history and --export-history cannot go together"},
         {{"--survey", "--history"}, "--survey and --history cannot go together"},
+        {{"--diagnostics"}, "diagnostics"},
+        {{"--diagnostics", "d.txt", "--survey"}, "--survey and --diagnostics cannot go together"},
+        {{"--diagnostics", "d.txt", "--report", "a.csv"}, "--report needs --survey"},
     };
     for (const auto& entry : cases) {
         out.clear();
@@ -502,6 +505,7 @@ TEST(Command_line_choice, OnlyTheToolsOwnOptionsLeaveTheWindow)
         {{"--version"}, true},
         {{"-v"}, true},
         {{"--report", "x.csv"}, true},
+        {{"--diagnostics", "d.txt"}, true},
         {{"--bogus", "--survey"}, true},
     };
     for (const auto& entry : cases) {
