@@ -570,6 +570,29 @@ TEST(Command_line_program, BothProgramsGiveHelpAndVersion)
     }
 }
 
+TEST(Command_line_program, BothProgramsWriteTheDiagnosticsWithoutADisplayOrSayWhyNot)
+{
+    const test_support::Scratch_directory scratch;
+    for (const QString& program : programs) {
+        const std::string name = QFileInfo(program).fileName().toStdString();
+        std::filesystem::remove(scratch.path() / "diagnostyka.txt");
+        const Program_run written =
+            run_program(program, {QStringLiteral("--diagnostics"), QStringLiteral("diagnostyka.txt")}, scratch.path());
+        EXPECT_EQ(written.code, 0) << name << written.err;
+        EXPECT_EQ(written.out, "") << name;
+        EXPECT_NE(test_support::read_file(scratch.path() / "diagnostyka.txt").find("== HID devices ==\n"),
+                  std::string::npos)
+            << name;
+        const Program_run refused =
+            run_program(program,
+                        {QStringLiteral("--diagnostics"), QStringLiteral("brak/diagnostyka.txt"),
+                         QStringLiteral("--lang"), QStringLiteral("pl")},
+                        scratch.path());
+        EXPECT_EQ(refused.code, 3) << name;
+        EXPECT_NE(refused.err.find("Nie udało się zapisać diagnostyki do pliku"), std::string::npos) << refused.err;
+    }
+}
+
 #ifdef KVR27_SYSTEM_PROGRAM
 TEST(Command_line_program, SystemProgramWithoutADongleGivesTwo)
 {
