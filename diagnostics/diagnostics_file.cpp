@@ -33,6 +33,14 @@ bool secret(const QString& key)
     return false;
 }
 
+// A list (the settings file holds some as lists) shows its items.
+std::string shown(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
+        return value.toStringList().join(QStringLiteral(", ")).toStdString();
+    return value.toString().toStdString();
+}
+
 std::string native(const QString& path)
 {
     return QDir::toNativeSeparators(path).toStdString();
@@ -126,7 +134,7 @@ void settings_section(std::ostringstream& out)
         if (secret(key))
             out << "(left out)\n";
         else
-            out << settings.value(key).toString().toStdString() << '\n';
+            out << shown(settings.value(key)) << '\n';
     }
 }
 

@@ -58,9 +58,9 @@ protected:
 // however the test ends.
 class Setting_for_the_test {
 public:
-    Setting_for_the_test(const char* name, const char* value) : key(QString::fromUtf8(name))
+    Setting_for_the_test(const char* name, const QVariant& value) : key(QString::fromUtf8(name))
     {
-        tool_settings().setValue(key, QString::fromUtf8(value));
+        tool_settings().setValue(key, value);
     }
     ~Setting_for_the_test() { tool_settings().remove(key); }
 
@@ -74,8 +74,9 @@ TEST_F(Diagnostics_command, NamesEveryPieceOnTheSimulatedLineAndLeavesTheAccessC
     sim::Hid_interface refused = sim::other_interface(0x1234, 0x5678);
     refused.write_open_fails = true;
     world.add_interface(refused);
-    const Setting_for_the_test code("service/access_code", "tovrik582");
-    const Setting_for_the_test password("Serwis/Hasło", "tajne-haslo-1");
+    const Setting_for_the_test code("service/access_code", QStringLiteral("tovrik582"));
+    const Setting_for_the_test password("Serwis/Hasło", QStringLiteral("tajne-haslo-1"));
+    const Setting_for_the_test folders("test/folders", QStringList{QStringLiteral("/a"), QStringLiteral("/b")});
     const QString store_path = in_scratch("historia.sqlite");
     {
         History_store store;
@@ -101,6 +102,7 @@ TEST_F(Diagnostics_command, NamesEveryPieceOnTheSimulatedLineAndLeavesTheAccessC
             "\n  open: access denied (system error 5)\n",
         "== Settings ==\n",
         "service/access_code = (left out)\n",
+        "test/folders = /a, /b\n",
         "== History store ==\nStore " + QFileInfo(store_path).absoluteFilePath().toStdString() + ": " +
             std::to_string(QFileInfo(store_path).size()) + " bytes",
         "== Diagnostic log ==\n",
