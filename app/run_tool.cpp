@@ -154,7 +154,8 @@ int run_without_window(int argc, char** argv)
     const Command_line::Action action = read_command_line(raw_arguments(argc, argv), Language::polish).action;
     if (action != Command_line::Action::survey && action != Command_line::Action::history &&
         action != Command_line::Action::due && action != Command_line::Action::import_files &&
-        action != Command_line::Action::export_history && action != Command_line::Action::place_survey) {
+        action != Command_line::Action::export_history && action != Command_line::Action::place_survey &&
+        action != Command_line::Action::diagnostics) {
         QCoreApplication application(argc, argv);
         name_the_program();
         return run_command_line(read_command_line(QCoreApplication::arguments(), Language::english),
@@ -171,8 +172,8 @@ int run_without_window(int argc, char** argv)
     name_the_program();
     const Command_line options = read_command_line(QGuiApplication::arguments(), language_of_locale(QLocale::system()));
     use_language(options.language);
-    // The history, its import and its export leave the dongle alone: another
-    // copy may run meanwhile.
+    // The history, its import and its export leave the dongle alone, and the
+    // diagnostics only open and close it: another copy may run meanwhile.
     if (options.action != Command_line::Action::survey)
         return run_command_line(options, standard_streams(), translated_words);
     const Single_instance only_copy(program_name());

@@ -1,12 +1,12 @@
 #include "command_line/command_line.h"
 
+#include "diagnostics/tool_settings.h"
 #include "report/report_file.h"
 #include "survey/tool_version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
@@ -97,6 +97,14 @@ struct Options {
                                                    "was stored."),
                                     QStringLiteral("ID")};
 
+    QCommandLineOption diagnostics{QStringLiteral("diagnostics"),
+                                   QStringLiteral("Write one plain-text file for support to FILE: the tool's version "
+                                                  "and build, the system and Qt, the language, the HID devices the "
+                                                  "system lists and whether they open, the dongle's permission rule, "
+                                                  "the settings (nothing secret), the history store, and the last "
+                                                  "2000 lines of the diagnostic log. No device is read."),
+                                   QStringLiteral("FILE")};
+
     explicit Options(QCommandLineParser& parser) : help(parser.addHelpOption()), version(parser.addVersionOption())
     {
         parser.setApplicationDescription(
@@ -113,9 +121,11 @@ struct Options {
                            "a history store that cannot be read or a site it does not know.\n"
                            "Exit codes with --import: 0 every file was read; 3 a file was refused or the history "
                            "store could not be opened. With --history and --export-history: 0, or 3 when the "
-                           "store cannot be read, does not know the site, or the file cannot be written."));
+                           "store cannot be read, does not know the site, or the file cannot be written.\n"
+                           "Exit codes with --diagnostics: 0 the file was written; 3 a wrong command line or a file "
+                           "that could not be written."));
         parser.addOptions({lang, survey, cl, report, site, line, technician, compare, history_file, history, due_before,
-                           demo_site, set_aside, place_survey, import, export_history});
+                           demo_site, set_aside, place_survey, import, export_history, diagnostics});
         parser.addPositionalArgument(QStringLiteral("SITE"),
                                      QStringLiteral("With --history or --due-before: the site to show; with "
                                                     "--place-survey: the site to give."),
@@ -152,17 +162,11 @@ QString history_file_key()
     return on_simulated_line() ? QStringLiteral("history/demo-file") : QStringLiteral("history/file");
 }
 
-QSettings user_settings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kvr27dust32"),
-                     QStringLiteral("kvr27dust32"));
-}
-
 } // namespace
 
 QString default_history_path()
 {
-    const QString chosen = user_settings().value(history_file_key()).toString();
+    const QString chosen = tool_settings().value(history_file_key()).toString();
     if (!chosen.isEmpty())
         return chosen;
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
@@ -171,7 +175,7 @@ QString default_history_path()
 
 void remember_history_path(const QString& path)
 {
-    QSettings settings = user_settings();
+    QSettings settings = tool_settings();
     if (path.isEmpty())
         settings.remove(history_file_key());
     else
@@ -220,14 +224,25 @@ Command_line read_command_line(const QStringList& arguments, Language system_lan
         return mistake(QStringLiteral("--history-file needs the name of a file"));
     read.fill_demo_site = parser.isSet(options.demo_site);
     read.set_aside_damaged_history = parser.isSet(options.set_aside);
-    const QList<const QCommandLineOption*> actions = {&options.survey, &options.history,        &options.due_before,
-                                                      &options.import, &options.export_history, &options.place_survey};
+    const QList<const QCommandLineOption*> actions = {
+        &options.survey,         &options.history,      &options.due_before, &options.import,
+        &options.export_history, &options.place_survey, &options.diagnostics};
     QStringList chosen;
     for (const QCommandLineOption* option : actions)
         if (parser.isSet(*option))
             chosen << QStringLiteral("--") + option->names().first();
     if (chosen.size() > 1)
         return mistake(chosen.join(QStringLiteral(" and ")) + QStringLiteral(" cannot go together"));
+    if (parser.isSet(options.diagnostics)) {
+        for (const QCommandLineOption* option : options.survey_only())
+            if (parser.isSet(*option))
+                return mistake(QStringLiteral("--") + option->names().first() + QStringLiteral(" needs --survey"));
+        read.diagnostics_path = parser.value(options.diagnostics);
+        if (read.diagnostics_path.isEmpty())
+            return mistake(QStringLiteral("--diagnostics needs the name of a file"));
+        read.action = Command_line::Action::diagnostics;
+        return read;
+    }
     if (parser.isSet(options.place_survey)) {
         for (const QCommandLineOption* option : options.survey_only())
             if (option != &options.line && parser.isSet(*option))
@@ -312,7 +327,8 @@ bool runs_without_window(const QStringList& arguments)
     parser.parse(arguments);
     if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(options.version) ||
         parser.isSet(options.survey) || parser.isSet(options.history) || parser.isSet(options.due_before) ||
-        parser.isSet(options.import) || parser.isSet(options.export_history) || parser.isSet(options.place_survey))
+        parser.isSet(options.import) || parser.isSet(options.export_history) || parser.isSet(options.place_survey) ||
+        parser.isSet(options.diagnostics))
         return true;
     for (const QCommandLineOption* option : options.survey_only())
         if (parser.isSet(*option))

@@ -31,6 +31,7 @@ struct Command_line {
         import_files,   // add the reports and history files `import_paths` name to the history
         export_history, // write `history_site`'s whole history to `export_path`
         place_survey,   // give the stored survey `place_survey_id` the site `history_site`, line `survey.line`
+        diagnostics,    // write the file for support to `diagnostics_path`
         help,           // print `output` on standard output and end
         version,        // print `output` on standard output and end
         error,          // print `output` on standard error and end with exit_code::usage
@@ -51,6 +52,7 @@ struct Command_line {
     QString place_survey_id;
     QStringList import_paths;
     QString export_path;
+    QString diagnostics_path;
     Survey_request survey;
     QString output;
 };
@@ -60,8 +62,8 @@ namespace exit_code {
 constexpr int clean = 0;          // the window closed; or every present detector clean or medium
 constexpr int needs_cleaning = 1; // one or more needs cleaning, is saturated, or has an unknown level; or is due
 constexpr int line_failed = 2;    // the dongle could not be opened, the start run failed, or the line was not heard
-constexpr int usage = 3; // a wrong command line, a report not read or not written, an unreadable history, or a file
-                         // refused by --import
+constexpr int usage = 3; // a wrong command line, a report or diagnostics file not read or not written, an unreadable
+                         // history, or a file refused by --import
 } // namespace exit_code
 
 // The history store where --history-file names none: the one the setting

@@ -1,6 +1,7 @@
 #include "command_line/survey_command.h"
 
 #include "command_line/command_line.h"
+#include "command_line/diagnostics_command.h"
 #include "command_line/history_commands.h"
 #include "command_line/history_table.h"
 #include "command_line/history_transfer_command.h"
@@ -180,6 +181,8 @@ int run_command_line(const Command_line& options, const Console& console, Transl
         return run_import_command(options, console, words);
     case Command_line::Action::export_history:
         return run_export_command(options, console, words);
+    case Command_line::Action::diagnostics:
+        return run_diagnostics_command(options, console, words);
     case Command_line::Action::help:
     case Command_line::Action::version:
         if (const std::string error = console.out(options.output.toStdString()); !error.empty()) {

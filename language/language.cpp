@@ -49,8 +49,13 @@ std::optional<Language> language_named(const QString& name)
     return std::nullopt;
 }
 
+namespace {
+Language installed_language = Language::polish;
+}
+
 Language_setup use_language(Language language)
 {
+    installed_language = language;
     Language_setup setup;
     QTranslator* program = nullptr;
     if (language == Language::english) {
@@ -82,6 +87,11 @@ QString text_before_start(Language language, const char* polish)
                 return translated;
     }
     return QString::fromUtf8(polish);
+}
+
+Language language_in_use()
+{
+    return installed_language;
 }
 
 QString translated_text(const char* polish)

@@ -37,6 +37,9 @@ Language_setup use_language(Language language);
 // the program's start; from the same translation as the rest.
 QString text_before_start(Language language, const char* polish);
 
+// The language `use_language` last installed; Polish before it is called.
+Language language_in_use();
+
 // A text in the language in use; `polish` is its source text, marked for
 // the translators where it is written. A text the translation does not hold
 // is shown as it is.

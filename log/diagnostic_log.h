@@ -7,4 +7,7 @@
 
 #include <string>
 
+// The log's name, in the current directory.
+inline constexpr const char* diagnostic_log_name = "msp430_log.txt";
+
 void write_log(std::string text);

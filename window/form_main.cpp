@@ -186,6 +186,7 @@ void TForm_main::bind_handlers()
     bind_click(Button2, &TForm_main::Button2Click);
     bind_click(Button_start_kvr27, &TForm_main::Button_start_kvr27Click);
     bind_click(Button7, &TForm_main::Button7Click);
+    bind_click(Button_diagnostics, &TForm_main::Button_diagnosticsClick);
     bind_click(Button1, &TForm_main::Button1Click);
     bind_click(Button_set0, &TForm_main::Button_set0Click);
     bind_click(Button_set1, &TForm_main::Button_set1Click);
@@ -204,6 +205,16 @@ void TForm_main::bind_handlers()
 
 void TForm_main::show_message(const std::string& message)
 {
+    show_box(message, QMessageBox::Warning);
+}
+
+void TForm_main::show_notice(const std::string& message)
+{
+    show_box(message, QMessageBox::Information);
+}
+
+void TForm_main::show_box(const std::string& message, int icon)
+{
     if (closing)
         return; // nobody is left to read it
     // Every message passes here: the Polish ones are shown in the window's
@@ -213,9 +224,8 @@ void TForm_main::show_message(const std::string& message)
         message_box(shown);
         return;
     }
-    // Every message the window shows is of something that did not go as asked
-    // (no dongle, a silent detector, a file not saved): a warning.
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(text::caption), shown, QMessageBox::Ok, this);
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), QString::fromUtf8(text::caption), shown, QMessageBox::Ok,
+                    this);
     box.exec();
 }
 

@@ -68,7 +68,10 @@ public:
     // Shows a modal message box with an OK button by default; a test puts
     // its own function here and reads the texts.
     std::function<void(const QString&)> message_box;
+    // Something that did not go as asked: the warning icon.
     void show_message(const std::string& text);
+    // Something done as asked (a file written): the information icon.
+    void show_notice(const std::string& text);
     Message_sink message_sink();
     // The file and printer dialogs of the records; a test puts its own
     // functions here. An empty file name or false means cancelled.
@@ -150,8 +153,9 @@ public:
     void Button_history_importClick();        // "Importuj raporty…": reports and history files into the store
     void Button_history_import_folderClick(); // "Importuj folder…": a folder's reports and history files
     // "Ustawienia"
-    void Button7Click();      // "login": the access code opens the service view
-    void CheckBox_advClick(); // "Pokaż ustawienia serwisowe (nie zalecane!)": the grid's word columns
+    void Button7Click();            // "login": the access code opens the service view
+    void CheckBox_advClick();       // "Pokaż ustawienia serwisowe (nie zalecane!)": the grid's word columns
+    void Button_diagnosticsClick(); // "Zapisz diagnostykę…": the file for support
 
     // 255 for "brak" or no item, else the address the item names.
     int selected_address() const;
@@ -162,6 +166,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void show_box(const std::string& text, int icon);
     bool shown_once = false;
     QString last_report_folder;
     int workflows_running = 0;

@@ -849,5 +849,17 @@ computed from the words: %3</translation>
         <source>linia symulowana</source>
         <translation>simulated line</translation>
     </message>
+    <message>
+        <source>Zapisz diagnostykę…</source>
+        <translation>Save diagnostics…</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać diagnostyki do pliku %1: %2</source>
+        <translation>Could not save the diagnostics to the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Diagnostykę zapisano do pliku %1.</source>
+        <translation>The diagnostics were saved to the file %1.</translation>
+    </message>
 </context>
 </TS>

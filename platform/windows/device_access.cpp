@@ -6,3 +6,8 @@ Device_access_fix device_access_fix()
 {
     return Device_access_fix::close_other_program;
 }
+
+std::vector<Access_rule_place> access_rule_places()
+{
+    return {};
+}

@@ -455,6 +455,9 @@ TEST_F(Survey_command, WrongCommandLinesAreRefusedBeforeTheLineIsTouched)
         {{"--export-history", "Hala", "a.json", "b.json"}, "unexpected argument \"b.json\""},
         {{"--history", "--export-history", "Hala", "a.json"}, "--history and --export-history cannot go together"},
         {{"--survey", "--history"}, "--survey and --history cannot go together"},
+        {{"--diagnostics"}, "diagnostics"},
+        {{"--diagnostics", "d.txt", "--survey"}, "--survey and --diagnostics cannot go together"},
+        {{"--diagnostics", "d.txt", "--report", "a.csv"}, "--report needs --survey"},
     };
     for (const auto& entry : cases) {
         out.clear();
@@ -528,6 +531,7 @@ TEST(Command_line_choice, OnlyTheToolsOwnOptionsLeaveTheWindow)
         {{"--version"}, true},
         {{"-v"}, true},
         {{"--report", "x.csv"}, true},
+        {{"--diagnostics", "d.txt"}, true},
         {{"--bogus", "--survey"}, true},
     };
     for (const auto& entry : cases) {
@@ -590,6 +594,29 @@ TEST(Command_line_program, BothProgramsGiveHelpAndVersion)
             program, {QStringLiteral("--survey"), QStringLiteral("--cl"), QStringLiteral("0")}, scratch.path());
         EXPECT_EQ(wrong.code, 3) << name;
         EXPECT_EQ(wrong.out, "");
+    }
+}
+
+TEST(Command_line_program, BothProgramsWriteTheDiagnosticsWithoutADisplayOrSayWhyNot)
+{
+    const test_support::Scratch_directory scratch;
+    for (const QString& program : programs) {
+        const std::string name = QFileInfo(program).fileName().toStdString();
+        std::filesystem::remove(scratch.path() / "diagnostyka.txt");
+        const Program_run written =
+            run_program(program, {QStringLiteral("--diagnostics"), QStringLiteral("diagnostyka.txt")}, scratch.path());
+        EXPECT_EQ(written.code, 0) << name << written.err;
+        EXPECT_EQ(written.out, "") << name;
+        EXPECT_NE(test_support::read_file(scratch.path() / "diagnostyka.txt").find("== HID devices ==\n"),
+                  std::string::npos)
+            << name;
+        const Program_run refused =
+            run_program(program,
+                        {QStringLiteral("--diagnostics"), QStringLiteral("brak/diagnostyka.txt"),
+                         QStringLiteral("--lang"), QStringLiteral("pl")},
+                        scratch.path());
+        EXPECT_EQ(refused.code, 3) << name;
+        EXPECT_NE(refused.err.find("Nie udało się zapisać diagnostyki do pliku"), std::string::npos) << refused.err;
     }
 }
 
