@@ -103,7 +103,8 @@ TEST_F(Diagnostics_command, NamesEveryPieceOnTheSimulatedLineAndLeavesTheAccessC
         "== Settings ==\n",
         "service/access_code = (left out)\n",
         "test/folders = /a, /b\n",
-        "== History store ==\nStore " + QFileInfo(store_path).absoluteFilePath().toStdString() + ": " +
+        "== History store ==\nStore " +
+            QDir::toNativeSeparators(QFileInfo(store_path).absoluteFilePath()).toStdString() + ": " +
             std::to_string(QFileInfo(store_path).size()) + " bytes",
         "== Diagnostic log ==\n",
         "The whole log, 3 lines:\n" + numbered_lines(1, 3),
