@@ -116,6 +116,7 @@ void TForm_main::finish_solo_tab()
 
 void TForm_main::finish_table_tab()
 {
+    Label_survey_summary->hide();
     ProgressBar_step->setRange(0, surveyed_addresses);
     // Wide enough for "adres 31 / 31", so the bar does not jump.
     Label_step_address->setMinimumWidth(

@@ -167,6 +167,9 @@ protected:
 
 private:
     void show_box(const std::string& text, int icon);
+    // The finished survey in words under the bar, and where its report was
+    // saved when `saved_to` names the file.
+    void show_survey_summary(const QString& saved_to = {});
     bool shown_once = false;
     QString last_report_folder;
     int workflows_running = 0;

@@ -117,10 +117,13 @@ void TForm_main::Button_save_reportClick()
     if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
         add_site_history(details);
     std::string error;
-    if (!write_report_file(path, *last_survey, details, error, destination.separator))
+    if (!write_report_file(path, *last_survey, details, error, destination.separator)) {
         show_message(
             fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "Nie udało się zapisać raportu do pliku %1: %2")),
                  {QDir::toNativeSeparators(path).toStdString(), error}));
+        return;
+    }
+    show_survey_summary(path);
 }
 
 void TForm_main::Button_print_reportClick()

@@ -11,6 +11,7 @@
 #include "language/language.h"
 #include "report/local_clock.h"
 #include "survey/detector_band.h"
+#include "survey/survey_summary.h"
 #include "survey/surveyed_addresses.h"
 #include "survey/texts.h"
 #include "window/grid_cell_delegate.h"
@@ -91,6 +92,8 @@ void TForm_main::Button2Click()
     if (surveying)
         return;
     const Survey_hold survey_hold(Button2, surveying);
+    Label_survey_summary->clear();
+    Label_survey_summary->hide();
     Survey_hooks hooks;
     hooks.show_message = message_sink();
     hooks.show_start_run_pass = CheckBox_adv->isChecked();
@@ -111,12 +114,29 @@ void TForm_main::Button2Click()
         if (earlier_survey)
             comparison = compare_surveys(*earlier_survey, result);
         fill_grid();
+        show_survey_summary();
     };
 
     enable_records(true);
     const Records_hold hold{this};
     if (!run_survey(cl_value(), survey_time_now(), hooks))
         Label_step_address->clear();
+}
+
+void TForm_main::show_survey_summary(const QString& saved_to)
+{
+    if (!last_survey)
+        return;
+    // Under the bar, the sentences the command line prints; then where the
+    // report was saved, once it was.
+    QString text = QString::fromStdString(summary_sentence(*last_survey, translated_words) + " " +
+                                          to_clean_sentence(*last_survey, translated_words));
+    if (!saved_to.isEmpty())
+        text += QLatin1Char('\n') +
+                QString::fromStdString(fill(translated_words(QT_TRANSLATE_NOOP("TForm_main", "Raport zapisano: %1.")),
+                                            {QDir::toNativeSeparators(saved_to).toStdString()}));
+    Label_survey_summary->setText(text);
+    Label_survey_summary->show();
 }
 
 void TForm_main::keep_in_history(const Survey_result& result)

@@ -861,5 +861,9 @@ computed from the words: %3</translation>
         <source>Diagnostykę zapisano do pliku %1.</source>
         <translation>The diagnostics were saved to the file %1.</translation>
     </message>
+    <message>
+        <source>Raport zapisano: %1.</source>
+        <translation>Report saved: %1.</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "report/csv_report.h"
 #include "report/json_report.h"
 #include "report/report_file.h"
+#include "survey/survey_summary.h"
 #include "survey/tool_version.h"
 #include "tests/app/demo_survey.h"
 #include "tests/app/window_fixture.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -180,6 +182,30 @@ TEST_F(Records, AFailedSaveSaysSoInTheWindowsLanguage)
     EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Could not save the report to the file ")))
         << messages.last().toStdString();
     EXPECT_TRUE(messages.last().contains(QStringLiteral("raport.csv"))) << messages.last().toStdString();
+}
+
+// A finished survey is said in words under the bar, the sentences the
+// command line prints; a saved report adds where it went.
+TEST_F(Records, AFinishedSurveyIsSaidInWordsAndASavedReportSaysWhere)
+{
+    QLabel* summary = control<QLabel>("Label_survey_summary");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->isHidden());
+    click("Button2");
+    ASSERT_TRUE(form.last_survey);
+    const QString said =
+        QString::fromStdString(summary_sentence(*form.last_survey) + " " + to_clean_sentence(*form.last_survey));
+    EXPECT_EQ(summary->text(), said);
+    EXPECT_FALSE(summary->isHidden());
+    EXPECT_TRUE(said.contains(QString::fromUtf8("Do czyszczenia: adres 4 (77%)"))) << said.toStdString();
+
+    save_path = in_scratch("raport.json");
+    click("Button_save_report");
+    EXPECT_EQ(summary->text(),
+              said + QString::fromUtf8("\nRaport zapisano: ") + QDir::toNativeSeparators(save_path) + QLatin1Char('.'));
+    save_path = in_scratch("missing/raport.csv");
+    click("Button_save_report");
+    EXPECT_FALSE(summary->text().contains(QStringLiteral("missing"))) << "a failed save says nothing of a place";
 }
 
 // The demo program's window says in its caption that its line is simulated.
